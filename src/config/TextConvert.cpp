@@ -1,0 +1,36 @@
+#include "config/TextConvert.h"
+
+#include <kvoexportexcel/RunError.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <string_view>
+
+namespace kvo {
+
+std::int32_t TextToLong(const std::string& sText) {
+  const char* begin = sText.c_str();
+  while (*begin == ' ' || *begin == '\t') ++begin;
+  if (*begin == '\0') throw RunError(kErrTypeMismatch, "Type mismatch");
+  for (const char* p = begin; *p != '\0' && *p != ' ' && *p != '\t'; ++p) {
+    // Plain decimal notation only (no hexadecimal, infinity or NaN spellings).
+    if (std::string_view("+-0123456789.eE").find(*p) == std::string_view::npos) {
+      throw RunError(kErrTypeMismatch, "Type mismatch");
+    }
+  }
+  char* end = nullptr;
+  errno = 0;
+  double d = std::strtod(begin, &end);
+  while (end != nullptr && (*end == ' ' || *end == '\t')) ++end;
+  if (end == begin || end == nullptr || *end != '\0' || std::isnan(d)) {
+    throw RunError(kErrTypeMismatch, "Type mismatch");
+  }
+  double rounded = std::nearbyint(d);  // default rounding mode: half to even
+  if (errno == ERANGE || rounded > 2147483647.0 || rounded < -2147483648.0) {
+    throw RunError(kErrOverflow, "Overflow");
+  }
+  return static_cast<std::int32_t>(rounded);
+}
+
+}  // namespace kvo

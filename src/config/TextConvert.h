@@ -1,0 +1,13 @@
+// Conversion of configuration and list texts to whole numbers.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kvo {
+
+// Reads a number text as a 32-bit integer: blanks around it are allowed, a fraction is rounded
+// half to even.  Not a number: RunError 13 (type mismatch); too large: RunError 6 (overflow).
+std::int32_t TextToLong(const std::string& sText);
+
+}  // namespace kvo

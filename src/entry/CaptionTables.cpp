@@ -1,0 +1,203 @@
+// The caption table, setup values, field names and attribute-label tables of a run.
+#include <kvoexportexcel/RunError.h>
+#include <kvoexportexcel/clsXMLIniData.h>
+
+#include "config/Log.h"
+#include "config/RunState.h"
+#include "entry/clsExportExcel.h"
+
+namespace kvo {
+
+namespace {
+
+// A listed attribute element must name its source field.
+std::string RequiredField(const xml::Node& node) {
+  std::optional<std::string> sField = node.Attribute("FIELD");
+  if (!sField) throw RunError(94, "Invalid use of Null: <" + node.NodeName() + "> has no FIELD");
+  return *sField;
+}
+
+// Sets the current node of the configuration reader; false when the section is missing.
+bool Section(const std::string& sPath) { return Run().oIniData->SetCurNode(sPath); }
+
+std::string FieldOf(std::int32_t lOrder) {
+  return Run().oIniData->GetFieldNameUseCurNodeByID(lOrder);
+}
+
+// Reads the three heading fields (ORDER 1 to 3) of a caption section.
+bool HeadingFields(const std::string& sPath, std::string& s1, std::string& s2, std::string& s3) {
+  if (!Section(sPath)) return false;
+  s1 = FieldOf(1);
+  s2 = FieldOf(2);
+  s3 = FieldOf(3);
+  return true;
+}
+
+}  // namespace
+
+bool clsExportExcel::FillExcellCap(const std::string& sSetupXString) {
+  RunState& run = Run();
+  try {
+    clsXMLIniData oSetup;
+    std::string sErr;
+    if (!oSetup.LoadXString(sSetupXString, sErr)) return false;
+
+    std::int32_t n = -1;
+    OrderTable arrOrder;
+    std::optional<xml::NodeList> list = run.oIniData->GetOrderedAttrList("EXL_CAPTION_LBL", n, arrOrder);
+    if (n < 0) return false;
+    run.vExlCaption.Redim(2, n);
+    for (std::int32_t k = 0; k <= n; ++k) {
+      xml::Node node = list->Item(arrOrder(0, k));
+      run.vExlCaption.At(0, k) = node.Text();
+      run.vExlCaption.At(1, k) = oSetup.GetLabelUsePath(node.NodeName());
+    }
+    // Four caption fields: the last one is the moment of the export.
+    if (n == 3) run.vExlCaption.At(1, 3) = NowText();
+
+    run.sSpaceType = oSetup.GetLabelUsePath("SPACE_TYPE");
+    run.sObjectType = oSetup.GetLabelUsePath("OBJECT_TYPE");
+    if (run.sSpaceType.empty() || run.sObjectType.empty()) return false;
+    if (run.sObjectType == run.sObjItem) {
+      run.iObjectType = 1;
+    } else if (run.sObjectType == run.sObjDoc) {
+      run.iObjectType = 2;
+    } else if (run.sObjectType == run.sObjFolder) {
+      run.iObjectType = 3;
+    } else {
+      return false;
+    }
+    if (run.sSpaceType == "STRUCTURE") {
+      run.iSpaceType = 1;
+      return true;
+    }
+    if (run.sSpaceType == "COLLECTION") {
+      run.iSpaceType = 2;
+      return true;
+    }
+    return false;
+  } catch (...) {
+    LogRunError("kVoExportExcel:clsExportExcel[FillExcellCap]");
+    return false;
+  }
+}
+
+bool clsExportExcel::FillAttrLabels() {
+  RunState& run = Run();
+  try {
+    if (!HeadingFields("PROPERTY_LBL/ITEM_LBL/ITEM_CAP_LBL", run.sItemCapFld1, run.sItemCapFld2,
+                       run.sItemCapFld3)) {
+      return false;
+    }
+    if (!HeadingFields("PROPERTY_LBL/DOCUMENT_LBL/DOC_CAP_LBL", run.sDocCapFld1, run.sDocCapFld2,
+                       run.sDocCapFld3)) {
+      return false;
+    }
+    run.sDrawingCapFld1 = run.sDocCapFld1;
+    run.sDrawingCapFld2 = run.sDocCapFld2;
+    run.sDrawingCapFld3 = run.sDocCapFld3;
+    if (!HeadingFields("PROPERTY_LBL/FOLDER_LBL/FOLDER_CAP_LBL", run.sFolderCapFld1,
+                       run.sFolderCapFld2, run.sFolderCapFld3)) {
+      return false;
+    }
+    if (!FillAttrLabelArray(run.vItemAttrLbl, "ITEM") ||
+        !FillAttrLabelArray(run.vDocAttrLbl, "DOC") ||
+        !FillAttrLabelArray(run.vFileAttrLbl, "DATASET") ||
+        !FillAttrLabelArray(run.vFolderAttrLbl, "FOLDER")) {
+      return false;
+    }
+    switch (run.iObjectType) {
+      case 1:
+        if (!Section("MAIN_LBL/ITEM")) return false;
+        run.sItemMainFld5 = FieldOf(5);
+        run.sItemMainFld3 = FieldOf(3);
+        if (!Section("PROPERTY_LBL/PART_LIST_LBL/ALTERNATE_LIST_LBL")) return false;
+        run.sAltListFld1 = FieldOf(1);
+        if (!HeadingFields("PROPERTY_LBL/MNF_LBL/MNF_CAP_LBL", run.sMnfCapFld1, run.sMnfCapFld2,
+                           run.sMnfCapFld3) ||
+            !HeadingFields("PROPERTY_LBL/VND_LBL/VND_CAP_LBL", run.sVndCapFld1, run.sVndCapFld2,
+                           run.sVndCapFld3)) {
+          return false;
+        }
+        if (!FillAttrLabelArray(run.vMnfAttrLbl, "MNF") ||
+            !FillAttrLabelArray(run.vVndAttrLbl, "VENDORS")) {
+          return false;
+        }
+        GetAdditionalTags("ITEM");
+        break;
+      case 2:
+        if (!Section("MAIN_LBL/DOC")) return false;
+        run.sDocMainFld5 = FieldOf(5);
+        run.sDocMainFld6 = FieldOf(6);
+        GetAdditionalTags("DOC");
+        break;
+      case 3:
+        if (!Section("MAIN_LBL/FOLDER")) return false;
+        run.sFolderMainFld5 = FieldOf(5);
+        GetAdditionalTags("FOLDER");
+        break;
+      default:
+        break;
+    }
+    return true;
+  } catch (...) {
+    LogRunError("kVoExportExcel:clsExportExcel[FillAttrLabels]");
+    return false;
+  }
+}
+
+bool clsExportExcel::FillAttrLabelArray(VariantTable& vTable, const std::string& sType) {
+  RunState& run = Run();
+  try {
+    std::string sPath;
+    if (sType == "ITEM") {
+      sPath = "PROPERTY_LBL/ITEM_LBL/ITEM_ATTR_LBL/ATTRIBUTE_LIST_LBL";
+    } else if (sType == "DOC") {
+      sPath = "PROPERTY_LBL/DOCUMENT_LBL/DOC_ATTR_LBL/ATTRIBUTE_LIST_LBL";
+    } else if (sType == "DATASET") {
+      sPath = "PROPERTY_LBL/DOCUMENT_LBL/FILE_ATTR_LBL/ATTRIBUTE_LIST_LBL";
+    } else if (sType == "FOLDER") {
+      sPath = "PROPERTY_LBL/FOLDER_LBL/FOLDER_ATTR_LBL/ATTRIBUTE_LIST_LBL";
+    } else if (sType == "MNF") {
+      sPath = "PROPERTY_LBL/MNF_LBL/MNF_ATTR_LBL/ATTRIBUTE_LIST_LBL";
+    } else if (sType == "VENDORS") {
+      sPath = "PROPERTY_LBL/VND_LBL/VND_ATTR_LBL/ATTRIBUTE_LIST_LBL";
+    }
+    std::int32_t n = -1;
+    OrderTable arrOrder;
+    std::optional<xml::NodeList> list = run.oIniData->GetOrderedAttrList(sPath, n, arrOrder);
+    if (n < 0) return false;
+    vTable.Redim(2, n);
+    for (std::int32_t k = 0; k <= n; ++k) {
+      xml::Node node = list->Item(arrOrder(0, k));
+      vTable.At(0, k) = node.Text();
+      vTable.At(1, k) = RequiredField(node);
+    }
+    return true;
+  } catch (...) {
+    LogRunError("kVoExportExcel:clsExportExcel[FillAttrLabelArray]");
+    return false;
+  }
+}
+
+void clsExportExcel::GetAdditionalTags(const std::string& sType) {
+  RunState& run = Run();
+  try {
+    std::int32_t n = -1;
+    OrderTable arrOrder;
+    std::optional<xml::NodeList> list =
+        run.oIniData->GetOrderedAttrList("MAIN_ADD_LBL/" + sType, n, arrOrder);
+    if (n < 0) return;
+    run.vAddTags.Redim(3, n);
+    for (std::int32_t k = 0; k <= n; ++k) {
+      xml::Node node = list->Item(arrOrder(0, k));
+      run.vAddTags.At(0, k) = RequiredField(node);
+      run.vAddTags.At(1, k) = node.Text();
+      run.vAddTags.At(2, k) = node.GetAttribute("OWNER");
+    }
+  } catch (...) {
+    LogRunError("kVoExportExcel:clsExportExcel[GetAdditionalTags]");
+  }
+}
+
+}  // namespace kvo

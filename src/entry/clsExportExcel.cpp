@@ -1,0 +1,179 @@
+#include "entry/clsExportExcel.h"
+
+#include <kvoexportexcel/clsXMLIniData.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "config/Log.h"
+#include "config/RunState.h"
+#include "config/StrPart.h"
+#include "config/modEnvironment.h"
+#include "config/modResources.h"
+#include "parse/clsXMLPars.h"
+#include "workbook/clsBldExcel.h"
+
+namespace kvo {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsNormalFile(const std::string& sPath) {
+  std::error_code ec;
+  return fs::is_regular_file(sPath, ec);
+}
+
+void PlainLine(const std::string& sText) { LogError(sText, "", -1, false); }
+
+// Empties the caption and label tables at the end of a run.
+void ClearRunTables() {
+  RunState& run = Run();
+  run.vExlCaption.Erase();
+  run.vAddTags.Erase();
+  run.vItemAttrLbl.Erase();
+  run.vDocAttrLbl.Erase();
+  run.vDrawingAttrLbl.Erase();
+  run.vFileAttrLbl.Erase();
+  run.vFolderAttrLbl.Erase();
+  if (run.iObjectType == 1) {
+    run.vMnfAttrLbl.Erase();
+    run.vVndAttrLbl.Erase();
+  }
+}
+
+}  // namespace
+
+bool clsExportExcel::ParseXML2Excel(const std::string& sXFullPath, const std::string& sXIniFullPath,
+                                    const std::string& sSetupXString,
+                                    const std::string& sExtension) {
+  RunState& run = Run();
+  bool bResult = false;
+  std::unique_ptr<clsXMLPars> oParser;
+  std::shared_ptr<xml::Document> oDoc;
+  try {
+    run.sLogPath = GetEnvDir("KVO_EXPORT_DIR") + "ExportExcel.log";
+    const std::string sOutExt = sExtension.empty() ? ".xls" : sExtension;
+    if (GetIniXML(sXIniFullPath)) {
+      InitResources();
+      if (sXFullPath.empty()) {
+        PlainLine(run.sMsgFileNameEmpty);
+      } else if (!IsNormalFile(sXFullPath)) {
+        PlainLine(run.sMsgFile + sXFullPath + run.sMsgWasNotFound);
+      } else {
+        if (!FillExcellCap(sSetupXString)) {
+          PlainLine(run.sMsgSetupStringError);
+        } else if (!FillAttrLabels()) {
+          PlainLine(run.sMsgIncorIniFileData);
+        } else {
+          oParser = std::make_unique<clsXMLPars>();
+          if (oParser->LoadCurrentXML(oDoc, sXFullPath)) {
+            ClearMainArray();
+            oParser->MainXStruct(oDoc);
+            oDoc.reset();
+            if (run.lMainUBound >= 0) {
+              bResult = BuildExcel(sXFullPath, sOutExt);
+              ClearMainArray();
+            }
+          }
+        }
+        ClearRunTables();
+      }
+    }
+    oParser.reset();
+    run.oIniData.reset();
+  } catch (...) {
+    run.oIniData.reset();
+    oDoc.reset();
+    oParser.reset();
+    LogRunError("kVoExportExcel:clsExportExcel[ParseXML2Excel]");
+  }
+  return bResult;
+}
+
+bool clsExportExcel::GetIniXML(const std::string& sXIniFullPath) {
+  RunState& run = Run();
+  try {
+    if (sXIniFullPath.empty()) {
+      PlainLine("INI FILE NAME IS EMPTY");
+      return false;
+    }
+    if (!IsNormalFile(sXIniFullPath)) {
+      PlainLine("INI FILE " + sXIniFullPath + " WAS NOT FOUND");
+      return false;
+    }
+    run.oIniData = std::make_shared<clsXMLIniData>();
+    std::string sErr;
+    const bool bResult = run.oIniData->LoadXDoc(sXIniFullPath, sErr);
+    if (!sErr.empty()) WriteLogLine(sErr, run.sLogPath);
+    return bResult;
+  } catch (...) {
+    LogRunError("Run Error: ", "kVoExportExcel:clsExportExcel[GetIniXML]");
+    return false;
+  }
+}
+
+std::string clsExportExcel::OutputPath(const std::string& sXFullPath, const std::string& sExtension,
+                                       const std::string& sName) {
+  const std::string sFolder = StrPartRev(sXFullPath, "/", false, true);
+  const std::string sPrefix = sXFullPath.find('/') == std::string::npos ? "" : sFolder + "/";
+  if (!sName.empty()) {
+    // The name only ever names a file in the source's folder.
+    std::string sSafe = sName;
+    for (char& c : sSafe) {
+      if (c == '/' || c == '\\') c = '_';
+    }
+    return sPrefix + sSafe + sExtension;
+  }
+  // Only a dot within the file name starts its extension.
+  const std::string sFile = sXFullPath.substr(sPrefix.size());
+  return sPrefix + StrPartRev(sFile, ".", false, false) + sExtension;
+}
+
+bool clsExportExcel::BuildExcel(const std::string& sXFullPath, const std::string& sExtension) {
+  RunState& run = Run();
+  std::unique_ptr<clsBldExcel> oBuilder;
+  try {
+    // A caption table of fewer than two fields names no output file.
+    const std::string sName = run.vExlCaption.LastEntry() >= 1 ? run.vExlCaption(1, 1) : "";
+    const std::string sOutPath = OutputPath(sXFullPath, sExtension, sName);
+    run.sOutputPath = sOutPath;
+    if (IsNormalFile(sOutPath)) fs::remove(sOutPath);
+    bool bResult = false;
+    oBuilder = std::make_unique<clsBldExcel>();
+    if (oBuilder->InitExl(sOutPath)) {
+      bResult = oBuilder->FillExlFile();
+      // A workbook that could not be saved is no success, whatever the sheet held.
+      if (!oBuilder->ExitExl()) bResult = false;
+    }
+    oBuilder.reset();
+    return bResult;
+  } catch (...) {
+    oBuilder.reset();
+    LogRunError("kVoExportExcel:clsExportExcel[BuildExcel]");
+    return false;
+  }
+}
+
+void clsExportExcel::ClearMainArray() {
+  RunState& run = Run();
+  switch (run.iObjectType) {
+    case 1:
+      run.arrItems.clear();
+      run.arrItems.shrink_to_fit();
+      break;
+    case 2:
+      run.arrDocs.clear();
+      run.arrDocs.shrink_to_fit();
+      break;
+    case 3:
+      run.arrFolders.clear();
+      run.arrFolders.shrink_to_fit();
+      break;
+    default:
+      break;
+  }
+  run.lMainUBound = -1;
+}
+
+}  // namespace kvo

@@ -1,0 +1,36 @@
+// Small helpers shared by the tests: temporary folders, files, commands.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace kvo::test {
+
+// A fresh folder under the system temp folder, removed with everything in it.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& Path() const { return path_; }
+  std::string Str(const std::string& sChild = "") const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+void WriteFile(const std::filesystem::path& path, const std::string& sText);
+std::string ReadFile(const std::filesystem::path& path);
+// Lines of a log file without their CR LF endings; empty when the file is missing.
+std::vector<std::string> ReadLines(const std::filesystem::path& path);
+// Runs a shell command, returns its exit status and collects standard output (and error when
+// bWithStderr).
+int RunCommand(const std::string& sCommand, std::string* pOutput, bool bWithStderr = true);
+// Quotes a text for /bin/sh.
+std::string ShellQuote(const std::string& s);
+// Path of a file below the source tree.
+std::string SourcePath(const std::string& sRelative);
+
+}  // namespace kvo::test

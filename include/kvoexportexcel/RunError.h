@@ -25,7 +25,9 @@ enum : std::int32_t {
 class RunError : public std::runtime_error {
  public:
   RunError(std::int32_t lNumber, std::string sDescription)
-      : std::runtime_error(sDescription), lNumber_(lNumber), sDescription_(std::move(sDescription)) {}
+      : std::runtime_error(sDescription),
+        lNumber_(lNumber),
+        sDescription_(std::move(sDescription)) {}
 
   std::int32_t Number() const noexcept { return lNumber_; }
   const std::string& Description() const noexcept { return sDescription_; }

@@ -11,8 +11,8 @@ extern "C" {
 /* Runs one export (see iclsExportExcel::ParseMain).  A null pointer counts as an empty string.
    Returns -1 (true) when the workbook was built and saved, 0 (false) otherwise; never lets an
    exception or error escape. */
-int16_t kvo_ParseMain(const char* sXFullPath, const char* sXIniFullPath,
-                      const char* sSetupXString, const char* sExtension);
+int16_t kvo_ParseMain(const char* sXFullPath, const char* sXIniFullPath, const char* sSetupXString,
+                      const char* sExtension);
 
 #ifdef __cplusplus
 }

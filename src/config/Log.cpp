@@ -111,7 +111,9 @@ void SetPendingError(std::exception_ptr pError) {
   }
 }
 
-void LogRunError(const std::string& sSource) { LogRunError(Run().sMsgRunError, sSource); }
+void LogRunError(const std::string& sSource) {
+  LogRunError(Run().sMsgRunError, sSource);
+}
 
 void LogRunError(const std::string& sText, const std::string& sSource) {
   SetPendingError(std::current_exception());

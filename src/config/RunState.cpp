@@ -8,8 +8,12 @@ namespace {
 thread_local RunState tRunState;
 }
 
-RunState& Run() { return tRunState; }
+RunState& Run() {
+  return tRunState;
+}
 
-void ResetRunState() { tRunState = RunState{}; }
+void ResetRunState() {
+  tRunState = RunState{};
+}
 
 }  // namespace kvo

@@ -15,7 +15,9 @@ namespace {
 
 constexpr std::size_t kMaxCachedQueries = 4096;
 
-const xmlChar* X(const std::string& s) { return reinterpret_cast<const xmlChar*>(s.c_str()); }
+const xmlChar* X(const std::string& s) {
+  return reinterpret_cast<const xmlChar*>(s.c_str());
+}
 
 std::string TakeXmlString(xmlChar* pText) {
   if (pText == nullptr) return {};
@@ -174,7 +176,8 @@ namespace {
 Document::Impl& ImplOf(xmlNodePtr pNode) {
   if (pNode == nullptr) throw RunError(kErrObjectNotSet, "Object variable not set");
   auto* impl = pNode->doc != nullptr ? static_cast<Document::Impl*>(pNode->doc->_private) : nullptr;
-  if (impl == nullptr) throw RunError(kErrObjectNotSet, "Node does not belong to a loaded document");
+  if (impl == nullptr)
+    throw RunError(kErrObjectNotSet, "Node does not belong to a loaded document");
   return *impl;
 }
 
@@ -197,8 +200,8 @@ std::string XPathLiteral(const std::string& sText) {
   std::size_t start = 0;
   for (;;) {
     std::size_t pos = sText.find('\'', start);
-    sOut += "'" + sText.substr(start, pos == std::string::npos ? std::string::npos : pos - start) +
-            "'";
+    sOut +=
+        "'" + sText.substr(start, pos == std::string::npos ? std::string::npos : pos - start) + "'";
     if (pos == std::string::npos) break;
     sOut += ", \"'\", ";
     start = pos + 1;
@@ -227,18 +230,26 @@ std::string Node::NodeName() const {
   }
 }
 
-std::string Node::Text() const { return TakeXmlString(xmlNodeGetContent(Need(pNode_))); }
+std::string Node::Text() const {
+  return TakeXmlString(xmlNodeGetContent(Need(pNode_)));
+}
 
-Node Node::ParentNode() const { return Node(Need(pNode_)->parent); }
+Node Node::ParentNode() const {
+  return Node(Need(pNode_)->parent);
+}
 
 Node Node::FirstChild() const {
   xmlNodePtr p = Need(pNode_);
   return p->type == XML_ENTITY_REF_NODE ? Node() : Node(p->children);
 }
 
-Node Node::NextSibling() const { return Node(Need(pNode_)->next); }
+Node Node::NextSibling() const {
+  return Node(Need(pNode_)->next);
+}
 
-bool Node::HasChildNodes() const { return !FirstChild().IsNone(); }
+bool Node::HasChildNodes() const {
+  return !FirstChild().IsNone();
+}
 
 NodeList Node::ChildNodes() const {
   std::vector<Node> vNodes;
@@ -277,15 +288,23 @@ Node NodeList::Item(std::int32_t lIndex) const {
 
 // ---- Document ----
 
-Document::Document() : pImpl_(std::make_unique<Impl>()) { InitXmlLibrary(); }
+Document::Document() : pImpl_(std::make_unique<Impl>()) {
+  InitXmlLibrary();
+}
 
 Document::~Document() = default;
 
-void Document::Release() { pImpl_->Free(); }
+void Document::Release() {
+  pImpl_->Free();
+}
 
-bool Document::Load(const std::string& sPath) { return Parse(&sPath, nullptr); }
+bool Document::Load(const std::string& sPath) {
+  return Parse(&sPath, nullptr);
+}
 
-bool Document::LoadXML(const std::string& sText) { return Parse(nullptr, &sText); }
+bool Document::LoadXML(const std::string& sText) {
+  return Parse(nullptr, &sText);
+}
 
 bool Document::Parse(const std::string* pPath, const std::string* pText) {
   Release();
@@ -302,8 +321,8 @@ bool Document::Parse(const std::string* pPath, const std::string* pText) {
     pDoc = xmlCtxtReadFile(ctxt, pPath->c_str(), nullptr, options);
   } else if (pText->size() <= static_cast<std::size_t>(INT_MAX)) {
     // The text is already Unicode: an encoding named in its declaration does not apply.
-    pDoc = xmlCtxtReadMemory(ctxt, pText->data(), static_cast<int>(pText->size()), nullptr,
-                             "UTF-8", options);
+    pDoc = xmlCtxtReadMemory(ctxt, pText->data(), static_cast<int>(pText->size()), nullptr, "UTF-8",
+                             options);
   }
   const bool bOk = pDoc != nullptr && ctxt->wellFormed != 0 && !tFirst.bHave;
   if (!bOk) {
@@ -313,9 +332,10 @@ bool Document::Parse(const std::string* pPath, const std::string* pText) {
       tParseError_ = {ctxt->lastError.code, TrimmedMessage(ctxt->lastError.message),
                       ctxt->lastError.line, ctxt->lastError.int2};
     } else {
-      tParseError_ = {1, pText != nullptr ? "The text is too large to load"
-                                          : "The document could not be loaded",
-                      0, 0};
+      tParseError_ = {
+          1,
+          pText != nullptr ? "The text is too large to load" : "The document could not be loaded",
+          0, 0};
     }
     if (pDoc != nullptr) xmlFreeDoc(pDoc);
     xmlFreeParserCtxt(ctxt);

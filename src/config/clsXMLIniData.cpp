@@ -11,7 +11,9 @@ namespace kvo {
 
 namespace {
 
-std::string OrderQuery(std::int32_t lInd) { return "*[@ORDER = " + std::to_string(lInd) + "]"; }
+std::string OrderQuery(std::int32_t lInd) {
+  return "*[@ORDER = " + std::to_string(lInd) + "]";
+}
 
 std::string ErrorDescription(std::exception_ptr pError) {
   try {
@@ -77,7 +79,8 @@ bool clsXMLIniData::Load(const std::string& sSource, bool bFromFile, std::string
 
 xml::Node clsXMLIniData::Root() const {
   xml::Node root = oDoc_ ? oDoc_->DocumentElement() : xml::Node();
-  if (root.IsNone()) throw RunError(kErrObjectNotSet, "Object variable not set: no document loaded");
+  if (root.IsNone())
+    throw RunError(kErrObjectNotSet, "Object variable not set: no document loaded");
   return root;
 }
 
@@ -140,8 +143,7 @@ std::string clsXMLIniData::GetLabelUsePath(const std::string& sLblCapPath, std::
   return sResult;
 }
 
-std::string clsXMLIniData::GetLabelUsePathByID(const std::string& sParentPath,
-                                               std::int32_t lInd) {
+std::string clsXMLIniData::GetLabelUsePathByID(const std::string& sParentPath, std::int32_t lInd) {
   std::string sIndex;
   return GetLabelUsePathByID(sParentPath, lInd, sIndex);
 }

@@ -56,7 +56,9 @@ std::string Trimmed(const std::string& s) {
 }
 
 // Stands in for a modal message box: one line on standard error, then the run goes on.
-void ShowMessage(const std::string& sText) { std::cerr << sText << std::endl; }
+void ShowMessage(const std::string& sText) {
+  std::cerr << sText << std::endl;
+}
 
 }  // namespace
 
@@ -72,7 +74,9 @@ std::string ComponentFolder() {
   return WithoutTrailingSlash(fs::read_symlink("/proc/self/exe", ec).parent_path().string());
 }
 
-std::string GetAppPath() { return ComponentFolder() + "/"; }
+std::string GetAppPath() {
+  return ComponentFolder() + "/";
+}
 
 std::string myDir(const std::string& sFolder) {
   try {
@@ -97,9 +101,8 @@ std::string GetAppDataRoot() {
   if (!run.sAppDataRoot.empty()) return run.sAppDataRoot;
 
   const std::string sUser = UserAppDataFolder();
-  std::string sLast = Trimmed(sUser.substr(sUser.rfind('/') == std::string::npos
-                                               ? 0
-                                               : sUser.rfind('/') + 1));
+  std::string sLast =
+      Trimmed(sUser.substr(sUser.rfind('/') == std::string::npos ? 0 : sUser.rfind('/') + 1));
   const std::string sSub = sLast.empty() ? "/Application Data/" : "/" + sLast + "/";
   std::string sTarget = sUser + "/" + kProfileFolder;
 

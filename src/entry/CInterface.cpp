@@ -3,7 +3,9 @@
 #include <kvoexportexcel/kvo_export_excel.h>
 
 namespace {
-std::string TextOf(const char* p) { return p != nullptr ? std::string(p) : std::string(); }
+std::string TextOf(const char* p) {
+  return p != nullptr ? std::string(p) : std::string();
+}
 }  // namespace
 
 extern "C" int16_t kvo_ParseMain(const char* sXFullPath, const char* sXIniFullPath,

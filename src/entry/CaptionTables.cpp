@@ -18,7 +18,9 @@ std::string RequiredField(const xml::Node& node) {
 }
 
 // Sets the current node of the configuration reader; false when the section is missing.
-bool Section(const std::string& sPath) { return Run().oIniData->SetCurNode(sPath); }
+bool Section(const std::string& sPath) {
+  return Run().oIniData->SetCurNode(sPath);
+}
 
 std::string FieldOf(std::int32_t lOrder) {
   return Run().oIniData->GetFieldNameUseCurNodeByID(lOrder);
@@ -44,7 +46,8 @@ bool clsExportExcel::FillExcellCap(const std::string& sSetupXString) {
 
     std::int32_t n = -1;
     OrderTable arrOrder;
-    std::optional<xml::NodeList> list = run.oIniData->GetOrderedAttrList("EXL_CAPTION_LBL", n, arrOrder);
+    std::optional<xml::NodeList> list =
+        run.oIniData->GetOrderedAttrList("EXL_CAPTION_LBL", n, arrOrder);
     if (n < 0) return false;
     run.vExlCaption.Redim(2, n);
     for (std::int32_t k = 0; k <= n; ++k) {

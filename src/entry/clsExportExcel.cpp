@@ -24,7 +24,9 @@ bool IsNormalFile(const std::string& sPath) {
   return fs::is_regular_file(sPath, ec);
 }
 
-void PlainLine(const std::string& sText) { LogError(sText, "", -1, false); }
+void PlainLine(const std::string& sText) {
+  LogError(sText, "", -1, false);
+}
 
 // Empties the caption and label tables at the end of a run.
 void ClearRunTables() {

@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/TestSupport.h"
+
+namespace kvo {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ShellQuote;
+
+// Runs the command-line host with its own per-user profile folder.
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(dir.Path() / "ORVELD/Addin Modules/Stackwright/Export");
+    test::WriteFile(dir.Path() / "src.xml", "<Root_Element/>");
+  }
+  int Cli(const std::string& sArgs, std::string* pOut, bool bWithStderr = true) const {
+    return test::RunCommand(
+        "APPDATA=" + ShellQuote(dir.Str()) + " LC_ALL=C " + ShellQuote(KVO_CLI_PATH) + " " + sArgs,
+        pOut, bWithStderr);
+  }
+  std::string LogPath() const {
+    return dir.Str("ORVELD/Addin Modules/Stackwright/Export/ExportExcel.log");
+  }
+  test::TempDir dir;
+  std::string config = test::SourcePath("examples/config.xml");
+};
+
+TEST_F(CliTest, UsageErrorsExitWithTwo) {
+  std::string out;
+  EXPECT_EQ(Cli("--help", &out), 0);
+  EXPECT_NE(out.find("Usage: kvo-export-excel SOURCE CONFIG SETUP [EXTENSION]"), std::string::npos);
+  EXPECT_EQ(Cli("", &out), 2);
+  EXPECT_EQ(Cli("a b c d e", &out), 2);
+  out.clear();
+  EXPECT_EQ(Cli("a b @" + ShellQuote(dir.Str("no-setup.xml")), &out), 2);
+  EXPECT_NE(out.find("cannot read the setup file"), std::string::npos) << out;
+}
+
+TEST_F(CliTest, FailedExportShowsTheLogLinesOfThisRun) {
+  std::string out;
+  const std::string sMissing = dir.Str("missing-config.xml");
+  EXPECT_EQ(Cli(ShellQuote(dir.Str("src.xml")) + " " + ShellQuote(sMissing) + " '<s/>'", &out), 1);
+  EXPECT_NE(out.find("log: " + LogPath()), std::string::npos) << out;
+  EXPECT_NE(out.find("INI FILE " + sMissing + " WAS NOT FOUND "), std::string::npos) << out;
+
+  // A second failing run prints only its own lines.
+  out.clear();
+  EXPECT_EQ(Cli("'' " + ShellQuote(config) + " '<s/>'", &out), 1);
+  EXPECT_EQ(out.find("WAS NOT FOUND"), std::string::npos) << out;
+  EXPECT_NE(out.find("Source file name is empty "), std::string::npos) << out;
+  EXPECT_EQ(test::ReadLines(LogPath()).size(), 2u);
+}
+
+TEST_F(CliTest, SetupTextFromAFile) {
+  test::WriteFile(dir.Path() / "setup.xml",
+                  "<s><SPACE_TYPE>collection</SPACE_TYPE><OBJECT_TYPE>Item</OBJECT_TYPE></s>");
+  std::string out;
+  EXPECT_EQ(Cli(ShellQuote(dir.Str("src.xml")) + " " + ShellQuote(config) + " @" +
+                    ShellQuote(dir.Str("setup.xml")),
+                &out),
+            1);
+  EXPECT_NE(out.find("Setup string is invalid"), std::string::npos) << out;
+}
+
+}  // namespace
+}  // namespace kvo

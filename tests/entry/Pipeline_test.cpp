@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+#include <kvoexportexcel/iclsExportExcel.h>
+#include <kvoexportexcel/kvo_export_excel.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "config/RunState.h"
+#include "entry/clsExportExcel.h"
+#include "support/TestSupport.h"
+
+namespace kvo {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kStamp = R"(\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2})";
+
+// Each case runs with its own per-user profile, so the log lands in a fresh export folder.
+class PipelineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetRunState();
+    ::setenv("APPDATA", dir.Str().c_str(), 1);
+    ::unsetenv("ALLUSERSPROFILE");
+    exportDir = dir.Path() / "ORVELD/Addin Modules/Stackwright/Export";
+    fs::create_directories(exportDir);
+    config = test::SourcePath("examples/config.xml");
+  }
+  void TearDown() override { ::unsetenv("APPDATA"); }
+
+  bool Export(const std::string& sSource, const std::string& sConfig, const std::string& sSetup,
+              const std::string& sExt = ".xlsx") {
+    return iclsExportExcel().ParseMain(sSource, sConfig, sSetup, sExt);
+  }
+  std::vector<std::string> Lines() const { return test::ReadLines(exportDir / "ExportExcel.log"); }
+  std::string ItemSetup(const std::string& sSpace = "STRUCTURE") const {
+    return "<s><SPACE_TYPE>" + sSpace + "</SPACE_TYPE><OBJECT_TYPE>Item</OBJECT_TYPE></s>";
+  }
+  std::string Source(const std::string& sXml) const {
+    test::WriteFile(dir.Path() / "src.xml", sXml);
+    return dir.Str("src.xml");
+  }
+
+  test::TempDir dir;
+  fs::path exportDir;
+  std::string config;
+};
+
+TEST_F(PipelineTest, MissingOrEmptyConfigurationPath) {
+  const std::string sMissing = dir.Str("nowhere/config.xml");
+  EXPECT_FALSE(Export(Source("<Root_Element/>"), sMissing, ItemSetup()));
+  EXPECT_FALSE(Export(Source("<Root_Element/>"), "", ItemSetup()));
+  auto lines = Lines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_TRUE(
+      std::regex_match(lines[0], std::regex("INI FILE " + sMissing + " WAS NOT FOUND " + kStamp)))
+      << lines[0];
+  EXPECT_TRUE(std::regex_match(lines[1], std::regex("INI FILE NAME IS EMPTY " + kStamp)));
+  EXPECT_EQ(kvo::Run().oIniData, nullptr);
+}
+
+TEST_F(PipelineTest, BrokenConfigurationLogsTheLoadersLine) {
+  test::WriteFile(dir.Path() / "bad.xml", "<cfg>\n<MESSAGES>\n</cfg>");
+  EXPECT_FALSE(Export(Source("<Root_Element/>"), dir.Str("bad.xml"), ItemSetup()));
+  auto lines = Lines();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_TRUE(std::regex_match(
+      lines[0], std::regex(kStamp + " IniDoc Load Parse error: .* On Line: 3 At Position: \\d+")))
+      << lines[0];
+}
+
+TEST_F(PipelineTest, SourcePathProblemsUseTheConfiguredTexts) {
+  EXPECT_FALSE(Export("", config, ItemSetup()));
+  const std::string sMissing = dir.Str("missing.xml");
+  EXPECT_FALSE(Export(sMissing, config, ItemSetup()));
+  EXPECT_FALSE(Export(dir.Str(), config, ItemSetup()));  // a folder is not a source file
+  auto lines = Lines();
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_TRUE(std::regex_match(lines[0], std::regex("Source file name is empty " + kStamp)));
+  EXPECT_TRUE(std::regex_match(lines[1],
+                               std::regex("Source file " + sMissing + " was not found " + kStamp)));
+}
+
+TEST_F(PipelineTest, UnusableSetupAndIncompleteConfiguration) {
+  const std::string sSource = Source("<Root_Element/>");
+  EXPECT_FALSE(Export(sSource, config, ItemSetup("collection")));
+  // The same configuration without its manufacturer section cannot export items.
+  std::string sPartial = test::ReadFile(config);
+  for (const std::string tag : {"<MNF_LBL>", "</MNF_LBL>"}) {
+    sPartial.replace(sPartial.find(tag), tag.size(), tag.substr(0, tag.size() - 1) + "_GONE>");
+  }
+  test::WriteFile(dir.Path() / "partial.xml", sPartial);
+  EXPECT_FALSE(Export(sSource, dir.Str("partial.xml"), ItemSetup()));
+  auto lines = Lines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_TRUE(std::regex_match(
+      lines[0],
+      std::regex("Setup string is invalid or names an unknown space or object type " + kStamp)));
+  EXPECT_TRUE(std::regex_match(
+      lines[1], std::regex("Configuration data is incomplete or incorrect " + kStamp)));
+  EXPECT_FALSE(kvo::Run().vExlCaption.HoldsTable());  // the run's tables were cleared
+  EXPECT_FALSE(kvo::Run().vItemAttrLbl.HoldsTable());
+}
+
+TEST_F(PipelineTest, WithoutMessagesTheTextsStayEmpty) {
+  test::WriteFile(dir.Path() / "nomsg.xml", "<cfg><OTHER><x/></OTHER></cfg>");
+  EXPECT_FALSE(Export("", dir.Str("nomsg.xml"), ItemSetup()));
+  auto lines = Lines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_TRUE(std::regex_match(lines[0], std::regex("Resources was not initialized " + kStamp)));
+  EXPECT_TRUE(std::regex_match(lines[1], std::regex(" " + kStamp)));
+}
+
+TEST_F(PipelineTest, SourceParseErrorStopsTheRun) {
+  EXPECT_FALSE(Export(Source("<Root_Element>\n<Item>\n</Root_Element>"), config, ItemSetup()));
+  auto lines = Lines();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_NE(lines[0].find(" could not be parsed: "), std::string::npos) << lines[0];
+  EXPECT_NE(lines[0].find(" on line 3 at position "), std::string::npos) << lines[0];
+}
+
+TEST_F(PipelineTest, SourceWithoutObjectsWritesNoWorkbook) {
+  EXPECT_FALSE(Export(Source("<Root_Element/>"), config, ItemSetup()));
+  EXPECT_TRUE(Lines().empty());
+  EXPECT_FALSE(fs::exists(dir.Path() / "src.xlsx"));
+  EXPECT_EQ(kvo::Run().lMainUBound, -1);
+}
+
+TEST(OutputPath, NextToTheSourceUnderItsBaseNameOrTheGivenName) {
+  EXPECT_EQ(clsExportExcel::OutputPath("/data/bom.rev.xml", ".xls", ""), "/data/bom.rev.xls");
+  EXPECT_EQ(clsExportExcel::OutputPath("/data/bom", ".xls", ""), "/data/bom.xls");
+  EXPECT_EQ(clsExportExcel::OutputPath("/data/bom.xml", "xlsx", ""), "/data/bomxlsx");
+  EXPECT_EQ(clsExportExcel::OutputPath("/data/bom.xml", ".xls", "Report"), "/data/Report.xls");
+  // A name never leaves the source's folder.
+  EXPECT_EQ(clsExportExcel::OutputPath("/data/bom.xml", ".xls", "../up/x\\y"),
+            "/data/.._up_x_y.xls");
+  // Only a dot in the file name starts the extension.
+  EXPECT_EQ(clsExportExcel::OutputPath("/data.v2/bom", ".xls", ""), "/data.v2/bom.xls");
+  EXPECT_EQ(clsExportExcel::OutputPath("bom.xml", ".xls", ""), "bom.xls");
+  EXPECT_EQ(clsExportExcel::OutputPath("bom.xml", ".xls", "Report"), "Report.xls");
+}
+
+TEST(CInterface, NullArgumentsAreEmptyStringsAndFalse) {
+  EXPECT_EQ(kvo_ParseMain(nullptr, nullptr, nullptr, nullptr), 0);
+}
+
+}  // namespace
+}  // namespace kvo

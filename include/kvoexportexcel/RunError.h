@@ -16,6 +16,7 @@ enum : std::int32_t {
   kErrObjectNotSet = 91,
   kErrFileNotFound = 53,
   kErrPathAccess = 75,
+  kErrCannotCreateObject = 429,
   kErrXmlQuery = 1001,
   kErrSpreadsheet = 1004,
   kErrAppDataFolder = -2147220504,

@@ -1,13 +1,13 @@
 #include "support/TestSupport.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <array>
 #include <atomic>
 #include <cstdio>
 #include <fstream>
 #include <random>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace kvo::test {
 

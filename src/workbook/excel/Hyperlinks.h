@@ -1,0 +1,52 @@
+// The hyperlinks of a worksheet, one per anchor cell.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "workbook/excel/Rect.h"
+
+namespace kvo::excel {
+
+class Range;
+class SheetModel;
+
+struct Hyperlink {
+  std::string address;     // file name, path or URL; empty for a place in the workbook
+  std::string subAddress;  // a defined name or a reference inside the workbook
+  std::string screenTip;
+};
+
+class Hyperlinks {
+ public:
+  static constexpr std::size_t kMaxLinks = 65530;
+  static constexpr std::size_t kMaxScreenTip = 255;
+
+  explicit Hyperlinks(SheetModel& model) : model_(&model) {}
+  Hyperlinks(const Hyperlinks&) = delete;
+  Hyperlinks& operator=(const Hyperlinks&) = delete;
+
+  // Puts a link into the top left cell of anchor, replacing a link already there. Internal
+  // links have an empty address and a sub-address; external links an address (and maybe a
+  // sub-address). The cell shows textToDisplay when given; otherwise it keeps its value, and an
+  // empty cell shows the address (or the sub-address). The cell gets the hyperlink look
+  // (underlined, link colour) and keeps its other formats.
+  // Raises for the 65,531st link of the sheet, and for a link target too long for the file,
+  // after the cell has got its text.
+  void Add(const Range& anchor, std::string_view address, std::string_view subAddress = {},
+           std::string_view screenTip = {}, std::string_view textToDisplay = {});
+
+  std::size_t Count() const { return links_.size(); }
+  const Hyperlink* At(std::int32_t row, std::int32_t col) const;
+  const std::map<CellKey, Hyperlink>& Items() const { return links_; }
+  void Clear() { links_.clear(); }
+
+ private:
+  SheetModel* model_;
+  std::map<CellKey, Hyperlink> links_;
+};
+
+}  // namespace kvo::excel

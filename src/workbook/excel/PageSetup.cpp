@@ -1,0 +1,70 @@
+// The print layout of a worksheet.
+#include "workbook/excel/PageSetup.h"
+
+#include "workbook/excel/CellAddress.h"
+#include "workbook/excel/SheetError.h"
+#include "workbook/excel/SheetModel.h"
+#include "workbook/excel/Utf8.h"
+
+namespace kvo::excel {
+
+std::optional<Rect> PageSetup::ParseOrRaise(std::string_view address, const char* property) const {
+  model_->CheckOpen();
+  if (address.empty()) return std::nullopt;
+  auto rect = ParseAddress(address);
+  if (!rect) {
+    RaiseSheetError(std::string(property) + " of sheet " + model_->Name() + ": \"" +
+                    std::string(address) + "\" is no reference inside the sheet");
+  }
+  return rect;
+}
+
+void PageSetup::Orientation(int orientation) {
+  model_->CheckOpen();
+  if (orientation != xlPortrait && orientation != xlLandscape) {
+    RaiseSheetError("Orientation " + std::to_string(orientation) + " of sheet " + model_->Name() +
+                    " is neither portrait nor landscape");
+  }
+  orientation_ = orientation;
+}
+
+void PageSetup::PrintTitleRows(std::string_view address) {
+  titleRows_ = ParseOrRaise(address, "PrintTitleRows");
+  if (titleRows_) *titleRows_ = Rect::WholeRows(titleRows_->top, titleRows_->bottom);
+}
+
+std::string PageSetup::PrintTitleRows() const {
+  return titleRows_ ? AbsoluteAddress(*titleRows_) : std::string();
+}
+
+void PageSetup::CenterFooter(std::string_view text) {
+  model_->CheckOpen();
+  const std::string where = "CenterFooter of sheet " + model_->Name();
+  if (Utf8Length(text) > kMaxFooterLength) {
+    RaiseSheetError(where + ": the text has more than " + std::to_string(kMaxFooterLength) +
+                    " characters");
+  }
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != '&') continue;
+    if (text[i + 1] == 'G') RaiseSheetError(where + ": pictures (&G) are not supported");
+    ++i;  // skip the code letter, so "&&G" is an ampersand and a G
+  }
+  centerFooter_ = std::string(text);
+}
+
+void PageSetup::PrintArea(std::string_view address) {
+  printArea_ = ParseOrRaise(address, "PrintArea");
+}
+
+std::string PageSetup::PrintArea() const {
+  return printArea_ ? AbsoluteAddress(*printArea_) : std::string();
+}
+
+void PageSetup::Clear() {
+  orientation_ = xlPortrait;
+  titleRows_.reset();
+  centerFooter_.clear();
+  printArea_.reset();
+}
+
+}  // namespace kvo::excel

@@ -1,0 +1,96 @@
+// The font, interior and border handles of a range.
+#include "workbook/excel/RangeFormatting.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <sstream>
+#include <string>
+
+#include "workbook/excel/CellAddress.h"
+#include "workbook/excel/Constants.h"
+#include "workbook/excel/Palette.h"
+#include "workbook/excel/SheetError.h"
+#include "workbook/excel/SheetModel.h"
+
+namespace kvo::excel {
+
+namespace {
+
+constexpr double kMinFontSize = 1.0;
+constexpr double kMaxFontSize = 409.0;
+
+std::string Lower(std::string_view text) {
+  std::string out(text);
+  std::transform(out.begin(), out.end(), out.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return out;
+}
+
+// RGB value of a palette index, or kNoColor for the index that means "none" or "automatic".
+double ColorValue(int colorIndex, int noColorIndex, const Rect& area, const char* what) {
+  if (colorIndex == noColorIndex) return kNoColor;
+  if (colorIndex < 1 || colorIndex > kPaletteSize) {
+    RaiseSheetError(std::string(what) + " colour index " + std::to_string(colorIndex) + " of " +
+                    AbsoluteAddress(area) + " is not in the palette (1 to 56)");
+  }
+  return PaletteRgb(colorIndex);
+}
+
+}  // namespace
+
+void Font::FontStyle(std::string_view style) const {
+  const std::string key = Lower(style);
+  bool bold, italic;
+  if (key == "regular") {
+    bold = italic = false;
+  } else if (key == "bold") {
+    bold = true, italic = false;
+  } else if (key == "italic") {
+    bold = false, italic = true;
+  } else if (key == "bold italic") {
+    bold = italic = true;
+  } else {
+    RaiseSheetError("Font style \"" + std::string(style) + "\" of " + AbsoluteAddress(area_) +
+                    " is unknown (Regular, Bold, Italic, Bold Italic)");
+  }
+  FormatLayers& formats = model_->Formats();
+  formats.Apply(area_, FormatProperty::Bold, bold);
+  formats.Apply(area_, FormatProperty::Italic, italic);
+}
+
+void Font::Size(double points) const {
+  if (!std::isfinite(points) || points < kMinFontSize || points > kMaxFontSize) {
+    std::ostringstream text;
+    text << "Font size " << points << " of " << AbsoluteAddress(area_) << " is outside 1 to 409";
+    RaiseSheetError(text.str());
+  }
+  model_->Formats().Apply(area_, FormatProperty::FontSize, points);
+}
+
+void Font::ColorIndex(int colorIndex) const {
+  const double rgb = ColorValue(colorIndex, xlColorIndexAutomatic, area_, "Font");
+  model_->Formats().Apply(area_, FormatProperty::FontColor, rgb);
+}
+
+void Interior::ColorIndex(int colorIndex) const {
+  const double rgb = ColorValue(colorIndex, xlColorIndexNone, area_, "Interior");
+  model_->Formats().Apply(area_, FormatProperty::InteriorColor, rgb);
+}
+
+void Border::LineStyle(int style) const {
+  if (style != xlContinuous && style != xlLineStyleNone) {
+    RaiseSheetError("Line style " + std::to_string(style) + " of " + AbsoluteAddress(area_) +
+                    " is not supported (xlContinuous, xlLineStyleNone)");
+  }
+  FormatLayers& formats = model_->Formats();
+  if (edge_ == xlEdgeTop) {
+    formats.Apply({area_.top, area_.left, area_.top, area_.right}, FormatProperty::BorderTop,
+                  style);
+  } else {
+    formats.Apply({area_.bottom, area_.left, area_.bottom, area_.right},
+                  FormatProperty::BorderBottom, style);
+  }
+}
+
+}  // namespace kvo::excel

@@ -1,0 +1,17 @@
+// Cell text as an Office Open XML workbook must hold it.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace kvo::excel {
+
+inline constexpr std::size_t kMaxCellChars = 32767;
+
+// Valid UTF-8 (broken sequences become U+FFFD), cut to at most 32,767 characters (never inside
+// a character) and with every literal "_xHHHH_" written as "_x005F_xHHHH_" so that readers do
+// not decode it; the escaped text also stays within 32,767 characters.
+std::string CellText(std::string_view raw);
+
+}  // namespace kvo::excel

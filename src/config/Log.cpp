@@ -80,10 +80,10 @@ void LogError(const std::string& sText, const std::string& sSource, std::int32_t
   RunState& run = Run();
   std::string sLine = sText;
   if (bWithError) {
-    sLine += run.tErr.sDescription + " " + std::to_string(run.tErr.lNumber) + " " + NowText() +
-             " in " + sSource;
+    sLine.append(run.tErr.sDescription).append(" ").append(std::to_string(run.tErr.lNumber));
+    sLine.append(" ").append(NowText()).append(" in ").append(sSource);
   } else {
-    sLine += " " + NowText();
+    sLine.append(" ").append(NowText());
   }
   WriteLogLine(sLine, run.sLogPath);
 }

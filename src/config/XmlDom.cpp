@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <mutex>
+#include <string_view>
 #include <unordered_map>
 
 namespace kvo::xml {
@@ -194,19 +195,25 @@ void InitXmlLibrary() {
 }
 
 std::string XPathLiteral(const std::string& sText) {
-  if (sText.find('\'') == std::string::npos) return "'" + sText + "'";
-  if (sText.find('"') == std::string::npos) return "\"" + sText + "\"";
+  auto Quoted = [](char cQuote, std::string_view sPart) {
+    std::string sOut(1, cQuote);
+    sOut.append(sPart).push_back(cQuote);
+    return sOut;
+  };
+  if (sText.find('\'') == std::string::npos) return Quoted('\'', sText);
+  if (sText.find('"') == std::string::npos) return Quoted('"', sText);
+  // Both quote kinds: the apostrophes go in as separate double-quoted parts.
   std::string sOut = "concat(";
-  std::size_t start = 0;
+  std::string_view sRest = sText;
   for (;;) {
-    std::size_t pos = sText.find('\'', start);
-    sOut +=
-        "'" + sText.substr(start, pos == std::string::npos ? std::string::npos : pos - start) + "'";
-    if (pos == std::string::npos) break;
-    sOut += ", \"'\", ";
-    start = pos + 1;
+    const std::size_t pos = sRest.find('\'');
+    sOut.append(Quoted('\'', sRest.substr(0, pos)));
+    if (pos == std::string_view::npos) break;
+    sOut.append(", \"'\", ");
+    sRest.remove_prefix(pos + 1);
   }
-  return sOut + ")";
+  sOut.push_back(')');
+  return sOut;
 }
 
 // ---- Node ----

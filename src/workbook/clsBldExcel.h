@@ -1,19 +1,162 @@
 // The workbook builder: starts the spreadsheet application, fills the one worksheet from the
-// export data model and saves it.
+// export data model (caption table, main panel, property panel, links, page setup) and saves it.
+// Every fill operation writes downward from a row cursor that it takes by reference and leaves
+// on the first row after what it wrote.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
+
+#include "parse/ExportModel.h"
+#include "workbook/excel/Application.h"
 
 namespace kvo {
 
+class clsXMLIniData;
+class VariantTable;
+
+namespace test {
+class BldExcelProbe;
+}
+namespace bld {
+template <class Main, class Rec>
+struct RelationList;
+}
+
 class clsBldExcel {
  public:
-  // Starts the application and saves a new empty workbook under sFile.
+  clsBldExcel();
+  ~clsBldExcel();
+  clsBldExcel(const clsBldExcel&) = delete;
+  clsBldExcel& operator=(const clsBldExcel&) = delete;
+
+  // Starts the application and saves a new empty workbook under sFile at once.
   bool InitExl(const std::string& sFile);
-  // Fills the worksheet; true when every step ran without error.
+  // Fills the worksheet; true when every step of the driver ran without error.
   bool FillExlFile();
   // Saves and closes the workbook and quits; false when the workbook could not be saved.
   bool ExitExl();
+
+ private:
+  // The tests reach the internal operations through this one probe.
+  friend class test::BldExcelProbe;
+
+  // Main panel (BldMainPanel.cpp).
+  void FillMainPanelCaption(std::int32_t lRowNo);
+  void FillMainPanelItems(std::int32_t& lCount, std::int32_t lFirstRow);
+  void FillMainPanelItem(std::int32_t lRowNo, std::int32_t lColOffset, std::int32_t lIndex);
+  void FillMainPanelDocs(std::int32_t& lCount, std::int32_t lFirstRow);
+  void FillMainPanelDoc(std::int32_t lRowNo, std::int32_t lColOffset, std::int32_t lIndex);
+  void FillMainPanelFolders(std::int32_t& lCount, std::int32_t lFirstRow);
+  void FillMainPanelFolder(std::int32_t lRowNo, std::int32_t lColOffset, std::int32_t lIndex);
+  template <class Main>
+  void FillMainPanelRows(const std::vector<Main>& arrMain, std::int32_t& lCount,
+                         std::int32_t lFirstRow,
+                         void (clsBldExcel::*pFillRow)(std::int32_t, std::int32_t, std::int32_t));
+  void FillMainPanelValues(std::int32_t lRowNo, std::int32_t lColOffset,
+                           const std::vector<const std::string*>& vFixed, const AttrList& vAddAttr);
+
+  // Property panel (BldDetails.cpp).
+  void FillItemsDetail(std::int32_t& lRow);
+  void FillItemDetail(std::int32_t lIndex, std::int32_t& lRow);
+  void FillDocsDetail(std::int32_t& lRow);
+  void FillDocDetail(std::int32_t lIndex, std::int32_t& lRow);
+  void FillDocChild(std::string& sList, std::int32_t& lRow);
+  void FillFoldersDetail(std::int32_t& lRow);
+  void FillFolderDetail(std::int32_t lIndex, std::int32_t& lRow);
+  void FillFolderChild(std::string& sList, std::int32_t& lRow);
+  template <class Main>
+  void FillDetails(const std::vector<Main>& arrMain, std::int32_t& lRow,
+                   void (clsBldExcel::*pFillBlock)(std::int32_t, std::int32_t&));
+  void FillChildCaption(const std::string& sLabelPath, std::int32_t& lRow);
+
+  // Object blocks (BldObjectBlocks.cpp); the four heads have no handler of their own.
+  void FillItem(const ObjStruct& tRec, std::int32_t& lRow, std::int32_t lInteriorColor,
+                bool bBorders);
+  void FillDoc(const DocStruct& tRec, std::int32_t& lRow, const std::string& sLblPath,
+               std::int32_t lInteriorColor, bool bBorders);
+  void FillDrawing(const DrawingStruct& tRec, std::int32_t& lRow, const std::string& sLblPath,
+                   std::int32_t lInteriorColor, bool bBorders);
+  void FillFolder(const ObjStruct& tRec, std::int32_t& lRow, const std::string& sLblPath,
+                  std::int32_t lInteriorColor, bool bBorders);
+  void FillFiles(const std::vector<FileStruct>& arrFiles, std::int32_t lFilesUB,
+                 std::int32_t& lRow);
+  void FillChild(std::int32_t lIndex, std::int32_t& lRow);
+  void FillLAIOfChild2(std::int32_t lIndex, std::int32_t& lRow);
+  void FillHeadRow(const std::string& sHeadPath, const std::string& sFirstDefault,
+                   const std::string& sID, const std::string& sRev, const std::string& sDesc,
+                   std::int32_t& lRow, std::int32_t lInteriorColor, bool bBorders);
+  void FillDocWithFiles(const DocFields& tRec, std::int32_t& lRow, const std::string& sLblPath,
+                        bool bDrawing, std::int32_t lInteriorColor, bool bBorders);
+
+  // Relationship lists (BldRelationLists.cpp): one family driven by a table.
+  void FillDocListForItem(std::int32_t lIndex, std::int32_t& lRow);
+  void FillDrawingListForItem(std::int32_t lIndex, std::int32_t& lRow);
+  void FillFolderListForItem(std::int32_t lIndex, std::int32_t& lRow);
+  void FillItemListForDoc(std::int32_t lIndex, std::int32_t& lRow);
+  void FillFolderListForDoc(std::int32_t lIndex, std::int32_t& lRow);
+  void FillDocListForDoc(std::int32_t lIndex, std::int32_t& lRow);
+  void FillItemListForFolder(std::int32_t lIndex, std::int32_t& lRow);
+  void FillDocListForFolder(std::int32_t lIndex, std::int32_t& lRow);
+  void FillFolderListForFolder(std::int32_t lIndex, std::int32_t& lRow);
+  template <class Main, class Rec>
+  void FillRelationList(const bld::RelationList<Main, Rec>& tList, std::int32_t lIndex,
+                        std::int32_t& lRow);
+  void FillListEntry(const ObjStruct& tRec, const std::string& sLblPath, std::int32_t& lRow);
+  void FillListEntry(const DocStruct& tRec, const std::string& sLblPath, std::int32_t& lRow);
+  void FillListEntry(const DrawingStruct& tRec, const std::string& sLblPath, std::int32_t& lRow);
+
+  // Manufacturers and suppliers (BldSupply.cpp).
+  void FillManufacturAndSupp(std::int32_t lIndex, std::int32_t& lRow);
+  void FillManufactur(const std::vector<MnfStruct>& arrMnf, std::int32_t lMnfUB, std::int32_t& lRow,
+                      bool bWithSuppliers);
+  void FillSuppliers(const std::vector<ObjStruct>& arrVnd, std::int32_t lVndUB, std::int32_t& lRow,
+                     bool bWithAttr);
+  void FillSectionCaption(const std::string& sNode, const std::string& sLabel,
+                          const std::string& sDefault, std::int32_t& lRow);
+
+  // Attribute columns and hyperlinks (BldAttrLinks.cpp).
+  void FillAttrByCol(const std::vector<std::string>& vAttrValues, const VariantTable& vAttrLbl,
+                     std::int32_t lUBound, std::int32_t& lRow);
+  void FillAttributes(const AttrList& vAttr, const VariantTable& vAttrLbl, std::int32_t& lRow);
+  static std::string GetValidName(const std::string& sText);
+  std::string GetItemHyperlinkName(std::int32_t lIndex);
+  std::string GetDocHyperlinkName(std::int32_t lIndex);
+  std::string GetFolderHyperlinkName(std::int32_t lIndex);
+  std::string BlockName(const std::string& sID, const std::string& sRev, std::int32_t lIndex) const;
+  std::string BlockNameOfKind(std::int32_t lIndex);
+  void FillHyperlinkStruct();
+  void FillHyperlinkCollect();
+
+  // Sheet layout primitives (BldLayout.cpp).
+  void FillCaption(std::int32_t lRowNo, std::int32_t lColFrom, std::int32_t lColTo,
+                   std::int32_t lInteriorColor, double dRowHeight, std::int32_t lFontColor,
+                   std::int32_t lFontSize, bool bBorders, bool bMerge);
+  std::string GetLabelByID(std::int32_t lID, const std::string& sDefault);
+  std::string GetLabelByID(std::int32_t lID, const std::string& sDefault, std::int32_t& lLen);
+  std::string GetLabelByNode(const std::string& sNode, const std::string& sDefault);
+  std::string GetLabelByNode(const std::string& sNode, const std::string& sDefault,
+                             std::int32_t& lLen);
+  std::string GetLabelByPath(const std::string& sPath, const std::string& sDefault);
+  void FillAttrCaption(std::int32_t& lRow);
+  static std::string GetGlobalPath();
+
+  // Small helpers shared by all regions (BldLayout.cpp).
+  static clsXMLIniData& IniData();
+  excel::Worksheet& Sheet() const;
+  excel::Range Cell(std::int32_t lRow, std::int32_t lCol) const;
+  void WriteText(std::int32_t lRow, std::int32_t lCol, const std::string& sText) const;
+  void WriteLabel(std::int32_t lRow, std::int32_t lCol, const std::string& sText) const;
+  void WriteStyled(std::int32_t lRow, std::int32_t lCol, const std::string& sText,
+                   const char* sFontStyle) const;
+  void SelectLabelNode(const std::string& sPath);
+
+  std::unique_ptr<excel::Application> oExlApp;
+  excel::Workbook* oExlBook = nullptr;
+  excel::Worksheet* oExlSheet = nullptr;
+  bool bCurNodeFound = false;
 };
 
 }  // namespace kvo

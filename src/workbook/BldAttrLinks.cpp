@@ -1,0 +1,169 @@
+// Attribute grids (label and value pairs, filled column pair by column pair), the defined names
+// of the detail blocks, and the links from the main-panel rows to those names.
+#include <string>
+
+#include "config/Log.h"
+#include "config/RunState.h"
+#include "workbook/BldSupport.h"
+#include "workbook/clsBldExcel.h"
+#include "workbook/excel/NameRules.h"
+#include "workbook/excel/Utf8.h"
+#include "workbook/excel/Workbook.h"
+
+namespace kvo {
+
+using bld::SlotAt;
+using bld::Source;
+
+namespace {
+
+// The grid is six columns wide, two per attribute.
+constexpr std::int32_t kGridColumns = 6;
+constexpr std::int32_t kPairsPerRow = kGridColumns / 2;
+
+// First row of the main panel's objects.
+constexpr std::int32_t kMainFirstRow = 6;
+
+bool IsNameChar(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+template <class Main>
+std::int32_t LevelAt(const std::vector<Main>& arrMain, std::int32_t lIndex) {
+  return SlotAt(arrMain, lIndex).lLevel;
+}
+
+}  // namespace
+
+void clsBldExcel::FillAttrByCol(const std::vector<std::string>& vAttrValues,
+                                const VariantTable& vAttrLbl, std::int32_t lUBound,
+                                std::int32_t& lRow) {
+  try {
+    const std::int64_t n = std::int64_t{lUBound} + 1;
+    // Rows of the grid: the values divided by three, rounded up.
+    const std::int64_t h = n / kPairsPerRow + (n % kPairsPerRow != 0 ? 1 : 0);
+    const std::int32_t lTop = lRow;
+    std::int32_t lCol = 1;
+    for (std::int32_t i = 0; i <= lUBound; ++i) {
+      // Down first: the next pair starts when the current pair's column is full.
+      if (std::int64_t{lRow} > std::int64_t{lTop} + h - 1) {
+        lRow = lTop;
+        lCol += 2;
+      }
+      WriteLabel(lRow, lCol, vAttrLbl(0, i));
+      WriteText(lRow, lCol + 1, SlotAt(vAttrValues, i));
+      bld::Advance(lRow);
+    }
+    lRow = bld::RowAfter(lTop, h);
+  } catch (...) {
+    LogRunError(Source("FillAttrByCol"));
+  }
+}
+
+std::string clsBldExcel::GetValidName(const std::string& sText) {
+  std::string sName;
+  for (std::size_t pos = 0; pos < sText.size();) {
+    const auto c = static_cast<unsigned char>(sText[pos]);
+    if (IsNameChar(c)) {
+      sName += static_cast<char>(c);
+      ++pos;
+      continue;
+    }
+    // Any other character becomes "_" and its code: the code point of a UTF-8 sequence, the
+    // byte value of a byte that starts none.
+    const excel::Utf8Char tChar = excel::DecodeUtf8(sText, pos);
+    const std::uint32_t lCode = tChar.valid ? static_cast<std::uint32_t>(tChar.cp) : c;
+    sName += "_" + std::to_string(lCode);
+    pos += tChar.valid ? tChar.length : 1;
+  }
+  return sName;
+}
+
+std::string clsBldExcel::BlockName(const std::string& sID, const std::string& sRev,
+                                   std::int32_t lIndex) const {
+  const std::string sPrefix = "ID_";
+  const std::string sSlot = "_" + std::to_string(lIndex);
+  std::string sIdentity = GetValidName(sID + "_" + sRev);
+  // A name the sheet cannot hold would cost the whole block; the identity part is shortened
+  // instead.  The slot stays last, so names of different slots still differ.
+  const std::size_t lMax =
+      excel::MaxLocalNameLength(oExlSheet ? oExlSheet->Name() : excel::Workbook::kSheetName);
+  const std::size_t lFixed = sPrefix.size() + sSlot.size();
+  if (lFixed + sIdentity.size() > lMax) sIdentity.resize(lMax > lFixed ? lMax - lFixed : 0);
+  return sPrefix + sIdentity + sSlot;
+}
+
+std::string clsBldExcel::GetItemHyperlinkName(std::int32_t lIndex) {
+  try {
+    const ObjStruct& t = SlotAt(Run().arrItems, lIndex).tItem;
+    return BlockName(t.sID, t.sRev, lIndex);
+  } catch (...) {
+    LogRunError(Source("GetItemHyperlinkName"));
+    return "";
+  }
+}
+
+std::string clsBldExcel::GetDocHyperlinkName(std::int32_t lIndex) {
+  try {
+    const DocStruct& t = SlotAt(Run().arrDocs, lIndex).tDoc;
+    return BlockName(t.sID, t.sRev, lIndex);
+  } catch (...) {
+    LogRunError(Source("GetDocHyperlinkName"));
+    return "";
+  }
+}
+
+std::string clsBldExcel::GetFolderHyperlinkName(std::int32_t lIndex) {
+  try {
+    const ObjStruct& t = SlotAt(Run().arrFolders, lIndex).tFolder;
+    return BlockName(t.sID, t.sRev, lIndex);
+  } catch (...) {
+    LogRunError(Source("GetFolderHyperlinkName"));
+    return "";
+  }
+}
+
+std::string clsBldExcel::BlockNameOfKind(std::int32_t lIndex) {
+  switch (Run().iObjectType) {
+    case 1:
+      return GetItemHyperlinkName(lIndex);
+    case 2:
+      return GetDocHyperlinkName(lIndex);
+    default:
+      return GetFolderHyperlinkName(lIndex);
+  }
+}
+
+void clsBldExcel::FillHyperlinkStruct() {
+  try {
+    const RunState& run = Run();
+    if (run.iObjectType < 1 || run.iObjectType > 3) return;
+    // Every slot has its row; column 2 holds the identifier beside the level.
+    for (std::int32_t i = 0; i <= run.lMainUBound; ++i) {
+      Sheet().Hyperlinks().Add(Cell(bld::RowAfter(kMainFirstRow, i), 2), "", BlockNameOfKind(i));
+    }
+  } catch (...) {
+    LogRunError(Source("FillHyperlinkStruct"));
+  }
+}
+
+void clsBldExcel::FillHyperlinkCollect() {
+  try {
+    const RunState& run = Run();
+    if (run.iObjectType < 1 || run.iObjectType > 3) return;
+    // Only top-level objects have rows, the k-th of them in row 6 + k, identifier in column 1.
+    std::int32_t k = 0;
+    for (std::int32_t i = 0; i <= run.lMainUBound; ++i) {
+      const std::int32_t lLevel = run.iObjectType == 1   ? LevelAt(run.arrItems, i)
+                                  : run.iObjectType == 2 ? LevelAt(run.arrDocs, i)
+                                                         : LevelAt(run.arrFolders, i);
+      if (lLevel != 0) continue;
+      Sheet().Hyperlinks().Add(Cell(bld::RowAfter(kMainFirstRow, k), 1), "", BlockNameOfKind(i));
+      ++k;
+    }
+  } catch (...) {
+    LogRunError(Source("FillHyperlinkCollect"));
+  }
+}
+
+}  // namespace kvo

@@ -1,0 +1,137 @@
+// Sheet layout primitives of the workbook builder: caption bars, label look-ups with their
+// fallbacks, the configuration section of the run's export kind and the "Attributes" bar.
+#include <kvoexportexcel/RunError.h>
+#include <kvoexportexcel/clsXMLIniData.h>
+
+#include "config/Log.h"
+#include "config/RunState.h"
+#include "workbook/BldLabelPaths.h"
+#include "workbook/BldSupport.h"
+#include "workbook/clsBldExcel.h"
+#include "workbook/excel/Utf8.h"
+
+namespace kvo {
+
+using bld::Advance;
+using bld::Source;
+
+void clsBldExcel::FillCaption(std::int32_t lRowNo, std::int32_t lColFrom, std::int32_t lColTo,
+                              std::int32_t lInteriorColor, double dRowHeight,
+                              std::int32_t lFontColor, std::int32_t lFontSize, bool bBorders,
+                              bool bMerge) {
+  try {
+    if (dRowHeight > 0) Sheet().Rows(lRowNo).RowHeight(dRowHeight);
+    const excel::Range oBar = Sheet().Range(Cell(lRowNo, lColFrom), Cell(lRowNo, lColTo));
+    if (bMerge) oBar.MergeCells(true);
+    // Bottom alignment until the driver sets the whole sheet to top at the end.
+    oBar.HorizontalAlignment(excel::xlLeft);
+    oBar.VerticalAlignment(excel::xlBottom);
+    if (lInteriorColor > 0) oBar.Interior().ColorIndex(lInteriorColor);
+    if (lFontColor > 0) oBar.Font().ColorIndex(lFontColor);
+    if (lFontSize > 0) oBar.Font().Size(lFontSize);
+    if (bBorders) {
+      oBar.Borders(excel::xlEdgeTop).LineStyle(excel::xlContinuous);
+      oBar.Borders(excel::xlEdgeBottom).LineStyle(excel::xlContinuous);
+    }
+  } catch (...) {
+    LogRunError(Source("FillCaption"));
+  }
+}
+
+std::string clsBldExcel::GetLabelByPath(const std::string& sPath, const std::string& sDefault) {
+  const std::string sLabel = IniData().GetLabelUsePath(sPath);
+  return sLabel.empty() ? sDefault : sLabel;
+}
+
+std::string clsBldExcel::GetLabelByID(std::int32_t lID, const std::string& sDefault) {
+  std::int32_t lNoLength = -1;
+  return GetLabelByID(lID, sDefault, lNoLength);
+}
+
+std::string clsBldExcel::GetLabelByID(std::int32_t lID, const std::string& sDefault,
+                                      std::int32_t& lLen) {
+  std::string sLabel;
+  // The reader is asked only while the caller's last node selection succeeded.
+  if (bCurNodeFound) sLabel = IniData().GetLabelUseCurNodeByID(lID);
+  if (sLabel.empty()) sLabel = sDefault;
+  if (lLen >= 0) lLen = static_cast<std::int32_t>(excel::Utf8Length(sLabel));
+  return sLabel;
+}
+
+std::string clsBldExcel::GetLabelByNode(const std::string& sNode, const std::string& sDefault) {
+  std::int32_t lNoLength = -1;
+  return GetLabelByNode(sNode, sDefault, lNoLength);
+}
+
+std::string clsBldExcel::GetLabelByNode(const std::string& sNode, const std::string& sDefault,
+                                        std::int32_t& lLen) {
+  std::string sLabel;
+  if (bCurNodeFound) sLabel = IniData().GetLabelUseCurNode(sNode);
+  if (sLabel.empty()) sLabel = sDefault;
+  if (lLen >= 0) lLen = static_cast<std::int32_t>(excel::Utf8Length(sLabel));
+  return sLabel;
+}
+
+std::string clsBldExcel::GetGlobalPath() {
+  const RunState& run = Run();
+  const bool bStructure = run.iSpaceType == 1;
+  std::string sKey;
+  switch (run.iObjectType) {
+    case 1:
+      sKey = bStructure ? "ITEM_STRUCTURE" : "ITEM_COLLECTION";
+      break;
+    case 2:
+      sKey = bStructure ? "DOC_STRUCTURE" : "DOC_COLLECTION";
+      break;
+    case 3:
+      sKey = bStructure ? "FOLDER_STRUCTURE" : "FOLDER_COLLECTION";
+      break;
+    default:
+      break;
+  }
+  return "GLOBAL/" + sKey;
+}
+
+void clsBldExcel::FillAttrCaption(std::int32_t& lRow) {
+  FillCaption(lRow, 1, 6, 0, 0, 0, 0, true, true);
+  WriteStyled(lRow, 1, GetLabelByPath(bld::kAttributeLbl, "Attributes"), "Bold Italic");
+  Advance(lRow);
+}
+
+clsXMLIniData& clsBldExcel::IniData() {
+  const auto& oIni = Run().oIniData;
+  if (!oIni) throw RunError(kErrObjectNotSet, "Object variable or With block variable not set");
+  return *oIni;
+}
+
+excel::Worksheet& clsBldExcel::Sheet() const {
+  if (oExlSheet == nullptr) {
+    throw RunError(kErrObjectNotSet, "Object variable or With block variable not set");
+  }
+  return *oExlSheet;
+}
+
+excel::Range clsBldExcel::Cell(std::int32_t lRow, std::int32_t lCol) const {
+  return Sheet().Cells(lRow, lCol);
+}
+
+void clsBldExcel::WriteText(std::int32_t lRow, std::int32_t lCol, const std::string& sText) const {
+  Cell(lRow, lCol).Value(sText);
+}
+
+void clsBldExcel::WriteLabel(std::int32_t lRow, std::int32_t lCol, const std::string& sText) const {
+  WriteStyled(lRow, lCol, sText, "Bold");
+}
+
+void clsBldExcel::WriteStyled(std::int32_t lRow, std::int32_t lCol, const std::string& sText,
+                              const char* sFontStyle) const {
+  const excel::Range oCell = Cell(lRow, lCol);
+  oCell.Value(sText);
+  oCell.Font().FontStyle(sFontStyle);
+}
+
+void clsBldExcel::SelectLabelNode(const std::string& sPath) {
+  bCurNodeFound = IniData().SetCurNode(sPath);
+}
+
+}  // namespace kvo

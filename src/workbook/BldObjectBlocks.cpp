@@ -1,0 +1,182 @@
+// Object blocks: the head row and attributes of items, documents, drawings and folders, the file
+// rows of documents and drawings, and the part list of an item with its local alternates.
+#include <kvoexportexcel/clsXMLIniData.h>
+
+#include "config/Log.h"
+#include "config/RunState.h"
+#include "workbook/BldLabelPaths.h"
+#include "workbook/BldSupport.h"
+#include "workbook/clsBldExcel.h"
+
+namespace kvo {
+
+using bld::Advance;
+using bld::SlotAt;
+using bld::Source;
+
+namespace {
+
+// Font colour index of a child's local-alternate heading and of the child ID beside it.
+constexpr std::int32_t kAlternateColor = 48;
+
+}  // namespace
+
+void clsBldExcel::FillHeadRow(const std::string& sHeadPath, const std::string& sFirstDefault,
+                              const std::string& sID, const std::string& sRev,
+                              const std::string& sDesc, std::int32_t& lRow,
+                              std::int32_t lInteriorColor, bool bBorders) {
+  SelectLabelNode(sHeadPath);
+  const std::int32_t r = lRow;
+  FillCaption(r, 1, 6, lInteriorColor, 0, 0, 0, bBorders, false);
+  WriteLabel(r, 1, GetLabelByID(1, sFirstDefault));
+  WriteText(r, 2, sID);
+  WriteLabel(r, 3, GetLabelByID(2, "Revision"));
+  WriteText(r, 4, sRev);
+  WriteLabel(r, 5, GetLabelByID(3, "Description"));
+  WriteText(r, 6, sDesc);
+  lRow = bld::RowAfter(r, 1);
+}
+
+void clsBldExcel::FillAttributes(const AttrList& vAttr, const VariantTable& vAttrLbl,
+                                 std::int32_t& lRow) {
+  if (vAttr) FillAttrByCol(*vAttr, vAttrLbl, AttrUBound(vAttr), lRow);
+  // One empty row under the attributes, or under the head when there are none.
+  Advance(lRow);
+}
+
+void clsBldExcel::FillItem(const ObjStruct& tRec, std::int32_t& lRow, std::int32_t lInteriorColor,
+                           bool bBorders) {
+  FillHeadRow(bld::kItemCapLbl, "ID", tRec.sID, tRec.sRev, tRec.sDesc, lRow, lInteriorColor,
+              bBorders);
+  // Items carry the "Attributes" bar only in exports of items.
+  if (Run().iObjectType == 1) FillAttrCaption(lRow);
+  FillAttributes(tRec.vAttr, Run().vItemAttrLbl, lRow);
+}
+
+void clsBldExcel::FillFolder(const ObjStruct& tRec, std::int32_t& lRow, const std::string& sLblPath,
+                             std::int32_t lInteriorColor, bool bBorders) {
+  FillHeadRow(sLblPath + "/FOLDER_CAP_LBL", "FLD ID", tRec.sID, tRec.sRev, tRec.sDesc, lRow,
+              lInteriorColor, bBorders);
+  if (bBorders) FillAttrCaption(lRow);
+  FillAttributes(tRec.vAttr, Run().vFolderAttrLbl, lRow);
+}
+
+void clsBldExcel::FillDoc(const DocStruct& tRec, std::int32_t& lRow, const std::string& sLblPath,
+                          std::int32_t lInteriorColor, bool bBorders) {
+  FillDocWithFiles(tRec, lRow, sLblPath, false, lInteriorColor, bBorders);
+}
+
+void clsBldExcel::FillDrawing(const DrawingStruct& tRec, std::int32_t& lRow,
+                              const std::string& sLblPath, std::int32_t lInteriorColor,
+                              bool bBorders) {
+  FillDocWithFiles(tRec, lRow, sLblPath, true, lInteriorColor, bBorders);
+}
+
+void clsBldExcel::FillDocWithFiles(const DocFields& tRec, std::int32_t& lRow,
+                                   const std::string& sLblPath, bool bDrawing,
+                                   std::int32_t lInteriorColor, bool bBorders) {
+  const RunState& run = Run();
+  FillHeadRow(sLblPath + (bDrawing ? "/DRAWING_CAP_LBL" : "/DOC_CAP_LBL"),
+              bDrawing ? "Drawing ID" : "Doc. ID", tRec.sID, tRec.sRev, tRec.sDesc, lRow,
+              lInteriorColor, bBorders);
+  if (bBorders) FillAttrCaption(lRow);
+  FillAttributes(tRec.vAttr, bDrawing ? run.vDrawingAttrLbl : run.vDocAttrLbl, lRow);
+
+  if (ReadableUB(tRec.arrFiles, tRec.lFilesUB) < 0) return;
+  SelectLabelNode(sLblPath);
+  const std::int32_t r = lRow;
+  FillCaption(r, 1, 6, 0, 0, 0, 0, true, true);
+  Sheet().Rows(r).Font().FontStyle("Bold Italic");
+  WriteText(r, 1,
+            bDrawing ? GetLabelByNode("FILES_OF_DRAWING", "Files of Drawing")
+                     : GetLabelByNode("FILES_OF_DOCUMENT", "Files of Document"));
+  lRow = bld::RowAfter(r, 1);
+  FillFiles(tRec.arrFiles, tRec.lFilesUB, lRow);
+}
+
+void clsBldExcel::FillFiles(const std::vector<FileStruct>& arrFiles, std::int32_t lFilesUB,
+                            std::int32_t& lRow) {
+  try {
+    for (std::int32_t i = 0; i <= ReadableUB(arrFiles, lFilesUB); ++i) {
+      const FileStruct& tFile = arrFiles[static_cast<std::size_t>(i)];
+      const std::int32_t r = lRow;
+      // The file label is fetched by path, whatever node the block selected.
+      WriteLabel(r, 1, GetLabelByPath(bld::kFileNameLbl, "File Name"));
+      if (tFile.sFileName.empty()) {
+        // A dataset relation without a dataset: nothing to link to.
+        WriteText(r, 2, "");
+      } else {
+        Sheet().Hyperlinks().Add(Cell(r, 2), tFile.sFileName, "", "", tFile.sFileName);
+      }
+      lRow = bld::RowAfter(r, 1);
+      FillAttributes(tFile.vAttr, Run().vFileAttrLbl, lRow);
+    }
+  } catch (...) {
+    LogRunError(Source("FillFiles"));
+  }
+}
+
+void clsBldExcel::FillChild(std::int32_t lIndex, std::int32_t& lRow) {
+  try {
+    const std::vector<ObjItem>& arrItems = Run().arrItems;
+    SelectLabelNode(bld::kPartListLbl);
+    FillCaption(lRow, 1, 6, 0, 0, 0, 0, true, true);
+    WriteStyled(lRow, 1, GetLabelByNode("CAPTION_LBL", "Part List"), "Bold Italic");
+    Advance(lRow);
+
+    std::string sList = SlotAt(arrItems, lIndex).sChildren;
+    for (std::int32_t j = 0; bld::FirstChild(sList, j); sList = bld::RestOfChildren(sList)) {
+      const ObjItem& tChild = SlotAt(arrItems, j);
+      std::int32_t r = lRow;
+      WriteLabel(r, 1, GetLabelByNode("CHILD", "Child"));
+      WriteText(r, 2, tChild.tItem.sID);
+      SelectLabelNode(bld::kChildListLbl);
+      WriteLabel(r, 3, GetLabelByID(1, "Find No"));
+      WriteText(r, 4, tChild.sFindNo);
+      WriteLabel(r, 5, GetLabelByID(2, "Quantity"));
+      WriteText(r, 6, tChild.sQty);
+
+      lRow = r = bld::RowAfter(r, 1);
+      WriteLabel(r, 1, GetLabelByID(3, "Description"));
+      WriteText(r, 2, tChild.tItem.sDesc);
+      WriteLabel(r, 3, GetLabelByID(4, "Reference Designators"));
+      FillCaption(r, 4, 6, 0, 0, 0, 0, false, true);
+      WriteText(r, 4, tChild.sRefDes);
+      lRow = bld::RowAfter(r, 1);
+
+      if (ReadableUB(tChild.arrLAI, tChild.lLAIUB) >= 0) {
+        SelectLabelNode(bld::kPartListLbl);
+        r = lRow;
+        FillCaption(r, 1, 2, 0, 0, kAlternateColor, 0, false, true);
+        Sheet().Rows(r).Font().FontStyle("Bold Italic");
+        WriteText(
+            r, 1,
+            GetLabelByNode("LOCAL_ALTERNATIVE_ITEMS_OF_CHILD", "Local Alternative Items of Child"));
+        WriteText(r, 3, tChild.tItem.sID);
+        Cell(r, 3).Font().ColorIndex(kAlternateColor);
+        lRow = bld::RowAfter(r, 1);
+        FillLAIOfChild2(j, lRow);
+      }
+      Advance(lRow);
+      SelectLabelNode(bld::kPartListLbl);
+    }
+  } catch (...) {
+    LogRunError(Source("FillChild"));
+  }
+}
+
+void clsBldExcel::FillLAIOfChild2(std::int32_t lIndex, std::int32_t& lRow) {
+  try {
+    const ObjItem& tChild = SlotAt(Run().arrItems, lIndex);
+    for (std::int32_t k = 0; k <= ReadableUB(tChild.arrLAI, tChild.lLAIUB); ++k) {
+      SelectLabelNode(bld::kAlternateListLbl);
+      WriteLabel(lRow, 1, GetLabelByID(1, "ALTERNATE ID"));
+      WriteText(lRow, 2, tChild.arrLAI[static_cast<std::size_t>(k)].sID);
+      Advance(lRow);
+    }
+  } catch (...) {
+    LogRunError(Source("FillLAIOfChild2"));
+  }
+}
+
+}  // namespace kvo

@@ -1,0 +1,175 @@
+// Relationship lists inside a detail block: a sub-caption bar and one object block per related
+// object.  The nine lists are one family; the table below holds all that tells them apart.
+#include <kvoexportexcel/clsXMLIniData.h>
+
+#include "config/Log.h"
+#include "config/RunState.h"
+#include "workbook/BldLabelPaths.h"
+#include "workbook/BldSupport.h"
+#include "workbook/clsBldExcel.h"
+
+namespace kvo {
+
+using bld::SlotAt;
+
+namespace bld {
+
+// What tells one list from another: the operation name its handler logs, the main array and
+// the relation array it reads, how its caption is found, and the label path of its blocks.
+template <class Main, class Rec>
+struct RelationList {
+  const char* sOperation;
+  std::vector<Main> RunState::*pMainArray;
+  std::vector<Rec> Main::*pArray;
+  std::int32_t Main::*pUB;
+  // Node selected before the caption look-up; nullptr when the caption is fetched by path.
+  const char* sCaptionNode;
+  // Label under that node, or the caption's whole path.
+  const char* sCaption;
+  const char* sDefault;
+  // Label path of the entry blocks; nullptr for item entries, which use the item head.
+  const char* sEntryLblPath;
+};
+
+}  // namespace bld
+
+template <class Main, class Rec>
+void clsBldExcel::FillRelationList(const bld::RelationList<Main, Rec>& tList, std::int32_t lIndex,
+                                   std::int32_t& lRow) {
+  try {
+    const Main& tMain = SlotAt(Run().*tList.pMainArray, lIndex);
+    const std::vector<Rec>& arr = tMain.*tList.pArray;
+
+    std::string sCaption;
+    if (tList.sCaptionNode != nullptr) {
+      SelectLabelNode(tList.sCaptionNode);
+      sCaption = GetLabelByNode(tList.sCaption, tList.sDefault);
+    } else {
+      sCaption = GetLabelByPath(tList.sCaption, tList.sDefault);
+    }
+    FillCaption(lRow, 1, 6, 0, 0, 0, 0, true, true);
+    WriteStyled(lRow, 1, sCaption, "Bold Italic");
+    bld::Advance(lRow);
+
+    // Entries carry neither fill nor lines; each block leaves one empty row under itself.
+    const std::string sEntryPath = tList.sEntryLblPath ? tList.sEntryLblPath : "";
+    for (std::int32_t k = 0; k <= ReadableUB(arr, tMain.*tList.pUB); ++k) {
+      FillListEntry(arr[static_cast<std::size_t>(k)], sEntryPath, lRow);
+    }
+  } catch (...) {
+    LogRunError(bld::Source(tList.sOperation));
+  }
+}
+
+void clsBldExcel::FillListEntry(const ObjStruct& tRec, const std::string& sLblPath,
+                                std::int32_t& lRow) {
+  if (sLblPath.empty()) {
+    FillItem(tRec, lRow, 0, false);
+  } else {
+    FillFolder(tRec, lRow, sLblPath, 0, false);
+  }
+}
+
+void clsBldExcel::FillListEntry(const DocStruct& tRec, const std::string& sLblPath,
+                                std::int32_t& lRow) {
+  FillDoc(tRec, lRow, sLblPath, 0, false);
+}
+
+void clsBldExcel::FillListEntry(const DrawingStruct& tRec, const std::string& sLblPath,
+                                std::int32_t& lRow) {
+  FillDrawing(tRec, lRow, sLblPath, 0, false);
+}
+
+namespace {
+
+using bld::kDocumentLbl;
+using bld::kDrawingLbl;
+using bld::kFolderLbl;
+using bld::kItemCaptionLbl;
+template <class Main, class Rec>
+using List = bld::RelationList<Main, Rec>;
+
+const List<ObjItem, DocStruct> kDocsOfItem{
+    "FillDocListForItem", &RunState::arrItems, &ObjItem::arrDoc, &ObjItem::lDocUB,
+    kDocumentLbl,         "CAPTION_LBL",       "Documents",      kDocumentLbl};
+const List<ObjItem, DrawingStruct> kDrawingsOfItem{"FillDrawingListForItem",
+                                                   &RunState::arrItems,
+                                                   &ObjItem::arrDrawing,
+                                                   &ObjItem::lDrawingUB,
+                                                   kDrawingLbl,
+                                                   "CAPTION_LBL",
+                                                   "Drawings",
+                                                   kDrawingLbl};
+const List<ObjItem, ObjStruct> kFoldersOfItem{"FillFolderListForItem",
+                                              &RunState::arrItems,
+                                              &ObjItem::arrFolder,
+                                              &ObjItem::lFolderUB,
+                                              kFolderLbl,
+                                              "CAPTION_LBL",
+                                              "Folders",
+                                              kFolderLbl};
+const List<ObjDoc, ObjStruct> kItemsOfDoc{"FillItemListForDoc",
+                                          &RunState::arrDocs,
+                                          &ObjDoc::arrItem,
+                                          &ObjDoc::lItemUB,
+                                          nullptr,
+                                          kItemCaptionLbl,
+                                          "Items",
+                                          nullptr};
+const List<ObjDoc, ObjStruct> kFoldersOfDoc{
+    "FillFolderListForDoc", &RunState::arrDocs, &ObjDoc::arrFolder, &ObjDoc::lFolderUB, kFolderLbl,
+    "CAPTION_LBL",          "Folders",          kFolderLbl};
+const List<ObjDoc, DocStruct> kDocsOfDoc{
+    "FillDocListForDoc", &RunState::arrDocs,  &ObjDoc::arrDoc,       &ObjDoc::lDocUB,
+    kDocumentLbl,        "REFERENCE_DOC_LBL", "Reference Documents", kDocumentLbl};
+const List<ObjFolder, ObjStruct> kItemsOfFolder{"FillItemListForFolder",
+                                                &RunState::arrFolders,
+                                                &ObjFolder::arrItem,
+                                                &ObjFolder::lItemUB,
+                                                nullptr,
+                                                kItemCaptionLbl,
+                                                "Items",
+                                                nullptr};
+const List<ObjFolder, DocStruct> kDocsOfFolder{
+    "FillDocListForFolder", &RunState::arrFolders, &ObjFolder::arrDoc, &ObjFolder::lDocUB,
+    kDocumentLbl,           "CAPTION_LBL",         "Documents",        kDocumentLbl};
+const List<ObjFolder, ObjStruct> kFoldersOfFolder{"FillFolderListForFolder",
+                                                  &RunState::arrFolders,
+                                                  &ObjFolder::arrFolder,
+                                                  &ObjFolder::lFolderUB,
+                                                  kFolderLbl,
+                                                  "REFERENCE_FOLDER_LBL",
+                                                  "Reference Folders",
+                                                  kFolderLbl};
+
+}  // namespace
+
+void clsBldExcel::FillDocListForItem(std::int32_t lIndex, std::int32_t& lRow) {
+  FillRelationList(kDocsOfItem, lIndex, lRow);
+}
+void clsBldExcel::FillDrawingListForItem(std::int32_t lIndex, std::int32_t& lRow) {
+  FillRelationList(kDrawingsOfItem, lIndex, lRow);
+}
+void clsBldExcel::FillFolderListForItem(std::int32_t lIndex, std::int32_t& lRow) {
+  FillRelationList(kFoldersOfItem, lIndex, lRow);
+}
+void clsBldExcel::FillItemListForDoc(std::int32_t lIndex, std::int32_t& lRow) {
+  FillRelationList(kItemsOfDoc, lIndex, lRow);
+}
+void clsBldExcel::FillFolderListForDoc(std::int32_t lIndex, std::int32_t& lRow) {
+  FillRelationList(kFoldersOfDoc, lIndex, lRow);
+}
+void clsBldExcel::FillDocListForDoc(std::int32_t lIndex, std::int32_t& lRow) {
+  FillRelationList(kDocsOfDoc, lIndex, lRow);
+}
+void clsBldExcel::FillItemListForFolder(std::int32_t lIndex, std::int32_t& lRow) {
+  FillRelationList(kItemsOfFolder, lIndex, lRow);
+}
+void clsBldExcel::FillDocListForFolder(std::int32_t lIndex, std::int32_t& lRow) {
+  FillRelationList(kDocsOfFolder, lIndex, lRow);
+}
+void clsBldExcel::FillFolderListForFolder(std::int32_t lIndex, std::int32_t& lRow) {
+  FillRelationList(kFoldersOfFolder, lIndex, lRow);
+}
+
+}  // namespace kvo

@@ -1,0 +1,115 @@
+// Manufacturer and supplier blocks at the end of an item's detail block: the manufacturers
+// without suppliers, the item's own suppliers, and the manufacturers with their suppliers.
+#include <kvoexportexcel/clsXMLIniData.h>
+
+#include "config/Log.h"
+#include "config/RunState.h"
+#include "workbook/BldLabelPaths.h"
+#include "workbook/BldSupport.h"
+#include "workbook/clsBldExcel.h"
+
+namespace kvo {
+
+using bld::Advance;
+using bld::SlotAt;
+using bld::Source;
+
+namespace {
+
+// Font colour index of the suppliers heading inside a manufacturer and of its manufacturer ID.
+constexpr std::int32_t kSuppliersHeadColor = 48;
+
+}  // namespace
+
+void clsBldExcel::FillSectionCaption(const std::string& sNode, const std::string& sLabel,
+                                     const std::string& sDefault, std::int32_t& lRow) {
+  SelectLabelNode(sNode);
+  FillCaption(lRow, 1, 6, 0, 0, 0, 0, true, true);
+  WriteStyled(lRow, 1, GetLabelByNode(sLabel, sDefault), "Bold Italic");
+  Advance(lRow);
+}
+
+void clsBldExcel::FillManufacturAndSupp(std::int32_t lIndex, std::int32_t& lRow) {
+  try {
+    const ObjItem& tItem = SlotAt(Run().arrItems, lIndex);
+    const std::int16_t iState = tItem.iVndState;
+    if (iState == 1 || iState == 3) {
+      FillSectionCaption(bld::kMnfLbl, "CAPTION_LBL", "Manufacturers", lRow);
+      FillManufactur(tItem.arrMnf, tItem.lMnfUB, lRow, false);
+    }
+    if (ReadableUB(tItem.arrVnd, tItem.lVndUB) >= 0) {
+      FillSectionCaption(bld::kVndLbl, "CAPTION_LBL", "Suppliers", lRow);
+      FillSuppliers(tItem.arrVnd, tItem.lVndUB, lRow, true);
+    }
+    if (iState == 2 || iState == 3) {
+      // This section's caption has no default text.
+      FillSectionCaption(bld::kMnfVndLbl, "MNF_CAP_LBL", "", lRow);
+      FillManufactur(tItem.arrMnf, tItem.lMnfUB, lRow, true);
+    }
+  } catch (...) {
+    LogRunError(Source("FillManufacturAndSupp"));
+  }
+}
+
+void clsBldExcel::FillManufactur(const std::vector<MnfStruct>& arrMnf, std::int32_t lMnfUB,
+                                 std::int32_t& lRow, bool bWithSuppliers) {
+  try {
+    for (std::int32_t i = 0; i <= ReadableUB(arrMnf, lMnfUB); ++i) {
+      const MnfStruct& tMnf = arrMnf[static_cast<std::size_t>(i)];
+      // Each manufacturer belongs to exactly one of the two sections.
+      const bool bHasSuppliers = ReadableUB(tMnf.arrVnd, tMnf.lVndUB) >= 0;
+      if (bHasSuppliers != bWithSuppliers) continue;
+
+      SelectLabelNode(bld::kMnfCapLbl);
+      const std::int32_t r = lRow;
+      WriteLabel(r, 1, GetLabelByID(1, "Man. ID"));
+      WriteText(r, 2, tMnf.sID);
+      WriteLabel(r, 3, GetLabelByID(3, "MPN"));
+      WriteText(r, 4, tMnf.sMPN);
+      WriteLabel(r, 5, GetLabelByID(2, "Name"));
+      WriteText(r, 6, tMnf.sName);
+      lRow = bld::RowAfter(r, 1);
+      FillAttributes(tMnf.vAttr, Run().vMnfAttrLbl, lRow);
+
+      if (bWithSuppliers) {
+        SelectLabelNode(bld::kMnfVndLbl);
+        const std::int32_t h = lRow;
+        FillCaption(h, 1, 2, 0, 0, kSuppliersHeadColor, 0, false, true);
+        Sheet().Rows(h).Font().FontStyle("Bold Italic");
+        WriteText(h, 1, GetLabelByNode("VND_CAP_LBL", ""));
+        WriteText(h, 3, tMnf.sID);
+        Cell(h, 3).Font().ColorIndex(kSuppliersHeadColor);
+        lRow = bld::RowAfter(h, 1);
+        FillSuppliers(tMnf.arrVnd, tMnf.lVndUB, lRow, false);
+      }
+    }
+  } catch (...) {
+    LogRunError(Source("FillManufactur"));
+  }
+}
+
+void clsBldExcel::FillSuppliers(const std::vector<ObjStruct>& arrVnd, std::int32_t lVndUB,
+                                std::int32_t& lRow, bool bWithAttr) {
+  try {
+    for (std::int32_t i = 0; i <= ReadableUB(arrVnd, lVndUB); ++i) {
+      const ObjStruct& tVnd = arrVnd[static_cast<std::size_t>(i)];
+      SelectLabelNode(bld::kVndCapLbl);
+      const std::int32_t r = lRow;
+      WriteLabel(r, 1, GetLabelByID(1, "Sup. ID"));
+      WriteText(r, 2, tVnd.sID);
+      WriteLabel(r, 3, GetLabelByID(3, "SPN"));
+      WriteText(r, 4, tVnd.sRev);
+      WriteLabel(r, 5, GetLabelByID(2, "Name"));
+      WriteText(r, 6, tVnd.sDesc);
+      lRow = bld::RowAfter(r, 1);
+      // Only the item's own suppliers show attributes, each followed by an empty row.
+      if (bWithAttr) FillAttributes(tVnd.vAttr, Run().vVndAttrLbl, lRow);
+    }
+    // A manufacturer's suppliers are consecutive head rows with one empty row after them.
+    if (!bWithAttr) Advance(lRow);
+  } catch (...) {
+    LogRunError(Source("FillSuppliers"));
+  }
+}
+
+}  // namespace kvo

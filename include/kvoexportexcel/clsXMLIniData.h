@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace kvo {
@@ -89,10 +90,12 @@ class clsXMLIniData {
   bool Load(const std::string& sSource, bool bFromFile, std::string& sErr);
   void SortOrder(OrderTable& arrOrder, std::int32_t lLast) const;
   xml::Node Root() const;
+  xml::Node SelectOne(const xml::Node& oFrom, const std::string& sQuery);
 
   std::shared_ptr<xml::Document> oDoc_;
   xml::Node oCurNode_;
-  std::shared_ptr<xml::Document> oCurNodeDoc_;  // keeps the current node's document alive
+  std::shared_ptr<xml::Document> oCurNodeDoc_;            // keeps the current node's document alive
+  std::unordered_map<std::string, xml::Node> mSelected_;  // single-node selections since the load
 };
 
 }  // namespace kvo

@@ -1,6 +1,7 @@
 #include <kvoexportexcel/RunError.h>
 #include <kvoexportexcel/clsXMLIniData.h>
 
+#include <cstdint>
 #include <exception>
 #include <utility>
 
@@ -61,6 +62,7 @@ bool clsXMLIniData::LoadXString(const std::string& sXString, std::string& sErr) 
 }
 
 bool clsXMLIniData::Load(const std::string& sSource, bool bFromFile, std::string& sErr) {
+  mSelected_.clear();
   try {
     oDoc_ = std::make_shared<xml::Document>();
     const bool bLoaded = bFromFile ? oDoc_->Load(sSource) : oDoc_->LoadXML(sSource);
@@ -77,6 +79,18 @@ bool clsXMLIniData::Load(const std::string& sSource, bool bFromFile, std::string
   }
 }
 
+// The document never changes once loaded, so a query from a node always finds the same node:
+// each is run once and remembered until the next load.
+xml::Node clsXMLIniData::SelectOne(const xml::Node& oFrom, const std::string& sQuery) {
+  std::string sKey = std::to_string(reinterpret_cast<std::uintptr_t>(oFrom.Raw()));
+  sKey.append(1, '\n').append(sQuery);
+  auto it = mSelected_.find(sKey);
+  if (it != mSelected_.end()) return it->second;
+  xml::Node found = oFrom.SelectSingleNode(sQuery);
+  mSelected_.emplace(std::move(sKey), found);
+  return found;
+}
+
 xml::Node clsXMLIniData::Root() const {
   xml::Node root = oDoc_ ? oDoc_->DocumentElement() : xml::Node();
   if (root.IsNone())
@@ -85,7 +99,7 @@ xml::Node clsXMLIniData::Root() const {
 }
 
 bool clsXMLIniData::SetCurNode(const std::string& sNodePath) {
-  xml::Node found = Root().SelectSingleNode(sNodePath);
+  xml::Node found = SelectOne(Root(), sNodePath);
   if (found.IsNone() || !found.HasChildNodes()) {
     oCurNode_ = xml::Node();
     oCurNodeDoc_.reset();
@@ -110,7 +124,7 @@ std::string clsXMLIniData::GetLabelUseCurNode(const std::string& lblCap, std::st
   std::string sResult;
   try {
     if (oCurNode_.IsNone()) return sResult;
-    xml::Node found = oCurNode_.SelectSingleNode(lblCap);
+    xml::Node found = SelectOne(oCurNode_, lblCap);
     if (found.IsNone()) return sResult;
     sResult = found.Text();
     if (!sIndex.empty()) sIndex = found.GetAttribute(sIndAttr);
@@ -136,7 +150,7 @@ std::string clsXMLIniData::GetLabelUsePath(const std::string& sLblCapPath) {
 
 std::string clsXMLIniData::GetLabelUsePath(const std::string& sLblCapPath, std::string& sIndex,
                                            const std::string& sIndAttr) {
-  xml::Node found = Root().SelectSingleNode(sLblCapPath);
+  xml::Node found = SelectOne(Root(), sLblCapPath);
   if (found.IsNone()) return {};
   std::string sResult = found.Text();
   if (!sIndex.empty()) sIndex = found.GetAttribute(sIndAttr);
@@ -158,7 +172,7 @@ std::string clsXMLIniData::GetFieldNameUseCurNodeByID(std::int32_t lInd,
                                                       const std::string& sAlterName) {
   try {
     if (oCurNode_.IsNone()) return sAlterName;
-    xml::Node found = oCurNode_.SelectSingleNode(OrderQuery(lInd));
+    xml::Node found = SelectOne(oCurNode_, OrderQuery(lInd));
     if (found.IsNone()) return sAlterName;
     return found.GetAttribute("FIELD");
   } catch (...) {
@@ -179,7 +193,7 @@ std::string clsXMLIniData::GetNodeNameUseCurNodeByLabel(const std::string& sLabe
   try {
     if (oCurNode_.IsNone()) return sResult;
     // The label goes into the query as a quoted literal, so any text can be looked up.
-    xml::Node found = oCurNode_.SelectSingleNode("*[. = " + xml::XPathLiteral(sLabel) + "]");
+    xml::Node found = SelectOne(oCurNode_, "*[. = " + xml::XPathLiteral(sLabel) + "]");
     if (found.IsNone()) {
       sPos.clear();
       return sResult;
@@ -203,7 +217,7 @@ std::string clsXMLIniData::GetFieldNameUseCurNodeByLabel(const std::string& sLab
   std::string sResult;
   try {
     if (oCurNode_.IsNone()) return sResult;
-    xml::Node found = oCurNode_.SelectSingleNode("*[. = " + xml::XPathLiteral(sLabel) + "]");
+    xml::Node found = SelectOne(oCurNode_, "*[. = " + xml::XPathLiteral(sLabel) + "]");
     if (found.IsNone()) {
       sPos.clear();
       return sResult;

@@ -1,4 +1,5 @@
 # Entry points for a new machine: `make demo` and `make test`.
+MAKEFLAGS += --no-print-directory
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
@@ -30,8 +31,9 @@ demo: build
 bench:
 	@scripts/bootstrap --bench
 	@cmake -S . -B $(BUILD_DIR)-bench -DCMAKE_BUILD_TYPE=Release -DKVO_BUILD_BENCH=ON > /dev/null
-	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target kvo_bench
+	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target kvo_bench kvo_phase
 	@$(BUILD_DIR)-bench/bench/kvo_bench
+	@bench/instructions.sh $(BUILD_DIR)-bench/bench/kvo_phase
 
 format:
 	@find src include tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i

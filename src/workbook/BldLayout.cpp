@@ -123,6 +123,18 @@ void clsBldExcel::WriteLabel(std::int32_t lRow, std::int32_t lCol, const std::st
   WriteStyled(lRow, lCol, sText, "Bold");
 }
 
+void clsBldExcel::WriteLabelledRow(std::int32_t lRow, const std::string& sLabel1,
+                                   const std::string& sValue1, const std::string& sLabel2,
+                                   const std::string& sValue2, const std::string& sLabel3,
+                                   const std::string& sValue3) const {
+  WriteLabel(lRow, 1, sLabel1);
+  WriteText(lRow, 2, sValue1);
+  WriteLabel(lRow, 3, sLabel2);
+  WriteText(lRow, 4, sValue2);
+  WriteLabel(lRow, 5, sLabel3);
+  WriteText(lRow, 6, sValue3);
+}
+
 void clsBldExcel::WriteStyled(std::int32_t lRow, std::int32_t lCol, const std::string& sText,
                               const char* sFontStyle) const {
   const excel::Range oCell = Cell(lRow, lCol);

@@ -28,12 +28,8 @@ void clsBldExcel::FillHeadRow(const std::string& sHeadPath, const std::string& s
   SelectLabelNode(sHeadPath);
   const std::int32_t r = lRow;
   FillCaption(r, 1, 6, lInteriorColor, 0, 0, 0, bBorders, false);
-  WriteLabel(r, 1, GetLabelByID(1, sFirstDefault));
-  WriteText(r, 2, sID);
-  WriteLabel(r, 3, GetLabelByID(2, "Revision"));
-  WriteText(r, 4, sRev);
-  WriteLabel(r, 5, GetLabelByID(3, "Description"));
-  WriteText(r, 6, sDesc);
+  WriteLabelledRow(r, GetLabelByID(1, sFirstDefault), sID, GetLabelByID(2, "Revision"), sRev,
+                   GetLabelByID(3, "Description"), sDesc);
   lRow = bld::RowAfter(r, 1);
 }
 

@@ -62,12 +62,8 @@ void clsBldExcel::FillManufactur(const std::vector<MnfStruct>& arrMnf, std::int3
 
       SelectLabelNode(bld::kMnfCapLbl);
       const std::int32_t r = lRow;
-      WriteLabel(r, 1, GetLabelByID(1, "Man. ID"));
-      WriteText(r, 2, tMnf.sID);
-      WriteLabel(r, 3, GetLabelByID(3, "MPN"));
-      WriteText(r, 4, tMnf.sMPN);
-      WriteLabel(r, 5, GetLabelByID(2, "Name"));
-      WriteText(r, 6, tMnf.sName);
+      WriteLabelledRow(r, GetLabelByID(1, "Man. ID"), tMnf.sID, GetLabelByID(3, "MPN"), tMnf.sMPN,
+                       GetLabelByID(2, "Name"), tMnf.sName);
       lRow = bld::RowAfter(r, 1);
       FillAttributes(tMnf.vAttr, Run().vMnfAttrLbl, lRow);
 
@@ -95,12 +91,8 @@ void clsBldExcel::FillSuppliers(const std::vector<ObjStruct>& arrVnd, std::int32
       const ObjStruct& tVnd = arrVnd[static_cast<std::size_t>(i)];
       SelectLabelNode(bld::kVndCapLbl);
       const std::int32_t r = lRow;
-      WriteLabel(r, 1, GetLabelByID(1, "Sup. ID"));
-      WriteText(r, 2, tVnd.sID);
-      WriteLabel(r, 3, GetLabelByID(3, "SPN"));
-      WriteText(r, 4, tVnd.sRev);
-      WriteLabel(r, 5, GetLabelByID(2, "Name"));
-      WriteText(r, 6, tVnd.sDesc);
+      WriteLabelledRow(r, GetLabelByID(1, "Sup. ID"), tVnd.sID, GetLabelByID(3, "SPN"), tVnd.sRev,
+                       GetLabelByID(2, "Name"), tVnd.sDesc);
       lRow = bld::RowAfter(r, 1);
       // Only the item's own suppliers show attributes, each followed by an empty row.
       if (bWithAttr) FillAttributes(tVnd.vAttr, Run().vVndAttrLbl, lRow);

@@ -149,6 +149,10 @@ class clsBldExcel {
   excel::Range Cell(std::int32_t lRow, std::int32_t lCol) const;
   void WriteText(std::int32_t lRow, std::int32_t lCol, const std::string& sText) const;
   void WriteLabel(std::int32_t lRow, std::int32_t lCol, const std::string& sText) const;
+  // Three label and value pairs in columns 1 to 6 of one row, the labels bold.
+  void WriteLabelledRow(std::int32_t lRow, const std::string& sLabel1, const std::string& sValue1,
+                        const std::string& sLabel2, const std::string& sValue2,
+                        const std::string& sLabel3, const std::string& sValue3) const;
   void WriteStyled(std::int32_t lRow, std::int32_t lCol, const std::string& sText,
                    const char* sFontStyle) const;
   void SelectLabelNode(const std::string& sPath);

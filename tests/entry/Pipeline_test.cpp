@@ -128,6 +128,52 @@ TEST_F(PipelineTest, SourceWithoutObjectsWritesNoWorkbook) {
   EXPECT_EQ(kvo::Run().lMainUBound, -1);
 }
 
+// Values of cells of a written workbook, read with openpyxl, one per line.
+std::string CellValues(const std::string& sWorkbook, const std::string& sRefs) {
+  std::string out;
+  test::RunCommand(std::string(KVO_PYTHON) +
+                       " -c 'import sys, openpyxl; ws = openpyxl.load_workbook(sys.argv[1])"
+                       "[\"Sheet1\"]; print(\"|\".join(str(ws[r].value) for r in sys.argv[2:]))' " +
+                       test::ShellQuote(sWorkbook) + " " + sRefs,
+                   &out);
+  return out;
+}
+
+const char* kOneItem =
+    "<Root_Element><Item number='P-1' revision='A' itemType='Part'/></Root_Element>";
+
+TEST_F(PipelineTest, SingleCaptionFieldNamesTheWorkbookAfterTheSource) {
+  std::string sConfig = test::ReadFile(config);
+  const auto from = sConfig.find("<REPORT_NAME ORDER");
+  sConfig.erase(from, sConfig.find("</EXL_CAPTION_LBL>") - from);
+  test::WriteFile(dir.Path() / "one-caption.xml", sConfig);
+  ASSERT_TRUE(Export(Source(kOneItem), dir.Str("one-caption.xml"), ItemSetup()));
+  EXPECT_TRUE(fs::is_regular_file(dir.Path() / "src.xlsx"));
+  EXPECT_TRUE(Lines().empty());
+}
+
+TEST_F(PipelineTest, OldWorkbookIsReplaced) {
+  test::WriteFile(dir.Path() / "src.xlsx", "stale");
+  ASSERT_TRUE(Export(Source(kOneItem), config, ItemSetup()));
+  EXPECT_EQ(CellValues(dir.Str("src.xlsx"), "B6"), "P-1\n");
+}
+
+TEST_F(PipelineTest, ConsecutiveRunsOnOneThreadSeeOnlyTheirOwnTables) {
+  ASSERT_TRUE(Export(Source(kOneItem), config, ItemSetup()));
+  EXPECT_EQ(CellValues(dir.Str("src.xlsx"), "A10 A11 C11 A12"),
+            "Attributes|Item Type|Lifecycle|Category\n");
+  // The second configuration lists one item attribute under another label.
+  std::string sConfig = test::ReadFile(config);
+  const auto from = sConfig.find("<UOM ORDER=");
+  sConfig.replace(from, sConfig.find("</ATTRIBUTE_LIST_LBL>", from) - from,
+                  "<KIND ORDER='1' FIELD='itemType'>Kind</KIND>");
+  test::WriteFile(dir.Path() / "second.xml", sConfig);
+  ASSERT_TRUE(Export(Source(kOneItem), dir.Str("second.xml"), ItemSetup()));
+  EXPECT_EQ(CellValues(dir.Str("src.xlsx"), "A10 A11 B11 C11 A12"),
+            "Attributes|Kind|Part|None|None\n");
+  EXPECT_TRUE(Lines().empty());
+}
+
 TEST(OutputPath, NextToTheSourceUnderItsBaseNameOrTheGivenName) {
   EXPECT_EQ(clsExportExcel::OutputPath("/data/bom.rev.xml", ".xls", ""), "/data/bom.rev.xls");
   EXPECT_EQ(clsExportExcel::OutputPath("/data/bom", ".xls", ""), "/data/bom.xls");

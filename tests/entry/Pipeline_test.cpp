@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <regex>
+#include <thread>
 
 #include "config/RunState.h"
 #include "entry/clsExportExcel.h"
@@ -171,6 +172,31 @@ TEST_F(PipelineTest, ConsecutiveRunsOnOneThreadSeeOnlyTheirOwnTables) {
   ASSERT_TRUE(Export(Source(kOneItem), dir.Str("second.xml"), ItemSetup()));
   EXPECT_EQ(CellValues(dir.Str("src.xlsx"), "A10 A11 B11 C11 A12"),
             "Attributes|Kind|Part|None|None\n");
+  EXPECT_TRUE(Lines().empty());
+}
+
+TEST_F(PipelineTest, ExportsOnTwoThreadsKeepTheirOwnRunState) {
+  fs::create_directories(dir.Path() / "a");
+  fs::create_directories(dir.Path() / "b");
+  test::WriteFile(dir.Path() / "a/items.xml", kOneItem);
+  test::WriteFile(dir.Path() / "b/folders.xml",
+                  "<Root_Element><Folder folderNumber='F-1' folderRevision='0'/></Root_Element>");
+  const std::string sFolderSetup =
+      "<s><SPACE_TYPE>COLLECTION</SPACE_TYPE><OBJECT_TYPE>Folder</OBJECT_TYPE></s>";
+  bool bItems = false;
+  bool bFolders = false;
+  std::thread items([&] {
+    for (int i = 0; i < 5; ++i) bItems = Export(dir.Str("a/items.xml"), config, ItemSetup());
+  });
+  std::thread folders([&] {
+    for (int i = 0; i < 5; ++i) bFolders = Export(dir.Str("b/folders.xml"), config, sFolderSetup);
+  });
+  items.join();
+  folders.join();
+  EXPECT_TRUE(bItems);
+  EXPECT_TRUE(bFolders);
+  EXPECT_EQ(CellValues(dir.Str("a/items.xlsx"), "A5 B6"), "Level|P-1\n");
+  EXPECT_EQ(CellValues(dir.Str("b/folders.xlsx"), "A5 A6"), "FLD ID|F-1\n");
   EXPECT_TRUE(Lines().empty());
 }
 

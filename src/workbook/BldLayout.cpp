@@ -135,6 +135,19 @@ void clsBldExcel::WriteLabelledRow(std::int32_t lRow, const std::string& sLabel1
   WriteText(lRow, 6, sValue3);
 }
 
+void clsBldExcel::FillOwnerHeading(const std::string& sLabel, const std::string& sOwnerID,
+                                   std::int32_t& lRow) {
+  // Grey 40 % text, the heading merged over columns 1 and 2, the owner beside it.
+  constexpr std::int32_t kHeadingColor = 48;
+  const std::int32_t r = lRow;
+  FillCaption(r, 1, 2, 0, 0, kHeadingColor, 0, false, true);
+  Sheet().Rows(r).Font().FontStyle("Bold Italic");
+  WriteText(r, 1, sLabel);
+  WriteText(r, 3, sOwnerID);
+  Cell(r, 3).Font().ColorIndex(kHeadingColor);
+  lRow = bld::RowAfter(r, 1);
+}
+
 void clsBldExcel::WriteStyled(std::int32_t lRow, std::int32_t lCol, const std::string& sText,
                               const char* sFontStyle) const {
   const excel::Range oCell = Cell(lRow, lCol);

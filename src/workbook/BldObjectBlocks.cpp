@@ -14,13 +14,6 @@ using bld::Advance;
 using bld::SlotAt;
 using bld::Source;
 
-namespace {
-
-// Font colour index of a child's local-alternate heading and of the child ID beside it.
-constexpr std::int32_t kAlternateColor = 48;
-
-}  // namespace
-
 void clsBldExcel::FillHeadRow(const std::string& sHeadPath, const std::string& sFirstDefault,
                               const std::string& sID, const std::string& sRev,
                               const std::string& sDesc, std::int32_t& lRow,
@@ -142,15 +135,9 @@ void clsBldExcel::FillChild(std::int32_t lIndex, std::int32_t& lRow) {
 
       if (ReadableUB(tChild.arrLAI, tChild.lLAIUB) >= 0) {
         SelectLabelNode(bld::kPartListLbl);
-        r = lRow;
-        FillCaption(r, 1, 2, 0, 0, kAlternateColor, 0, false, true);
-        Sheet().Rows(r).Font().FontStyle("Bold Italic");
-        WriteText(
-            r, 1,
-            GetLabelByNode("LOCAL_ALTERNATIVE_ITEMS_OF_CHILD", "Local Alternative Items of Child"));
-        WriteText(r, 3, tChild.tItem.sID);
-        Cell(r, 3).Font().ColorIndex(kAlternateColor);
-        lRow = bld::RowAfter(r, 1);
+        FillOwnerHeading(
+            GetLabelByNode("LOCAL_ALTERNATIVE_ITEMS_OF_CHILD", "Local Alternative Items of Child"),
+            tChild.tItem.sID, lRow);
         FillLAIOfChild2(j, lRow);
       }
       Advance(lRow);

@@ -14,13 +14,6 @@ using bld::Advance;
 using bld::SlotAt;
 using bld::Source;
 
-namespace {
-
-// Font colour index of the suppliers heading inside a manufacturer and of its manufacturer ID.
-constexpr std::int32_t kSuppliersHeadColor = 48;
-
-}  // namespace
-
 void clsBldExcel::FillSectionCaption(const std::string& sNode, const std::string& sLabel,
                                      const std::string& sDefault, std::int32_t& lRow) {
   SelectLabelNode(sNode);
@@ -69,13 +62,7 @@ void clsBldExcel::FillManufactur(const std::vector<MnfStruct>& arrMnf, std::int3
 
       if (bWithSuppliers) {
         SelectLabelNode(bld::kMnfVndLbl);
-        const std::int32_t h = lRow;
-        FillCaption(h, 1, 2, 0, 0, kSuppliersHeadColor, 0, false, true);
-        Sheet().Rows(h).Font().FontStyle("Bold Italic");
-        WriteText(h, 1, GetLabelByNode("VND_CAP_LBL", ""));
-        WriteText(h, 3, tMnf.sID);
-        Cell(h, 3).Font().ColorIndex(kSuppliersHeadColor);
-        lRow = bld::RowAfter(h, 1);
+        FillOwnerHeading(GetLabelByNode("VND_CAP_LBL", ""), tMnf.sID, lRow);
         FillSuppliers(tMnf.arrVnd, tMnf.lVndUB, lRow, false);
       }
     }

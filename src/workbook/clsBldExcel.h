@@ -149,6 +149,9 @@ class clsBldExcel {
   excel::Range Cell(std::int32_t lRow, std::int32_t lCol) const;
   void WriteText(std::int32_t lRow, std::int32_t lCol, const std::string& sText) const;
   void WriteLabel(std::int32_t lRow, std::int32_t lCol, const std::string& sText) const;
+  // The heading of a child's alternates or a manufacturer's suppliers at lRow: the label over
+  // columns 1 and 2 and the owner's identifier in column 3, both grey; advances lRow.
+  void FillOwnerHeading(const std::string& sLabel, const std::string& sOwnerID, std::int32_t& lRow);
   // Three label and value pairs in columns 1 to 6 of one row, the labels bold.
   void WriteLabelledRow(std::int32_t lRow, const std::string& sLabel1, const std::string& sValue1,
                         const std::string& sLabel2, const std::string& sValue2,

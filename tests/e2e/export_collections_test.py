@@ -40,13 +40,7 @@ FOLDER_HEAD = ("FLD ID", "Revision", "Description")
 class ItemCollectionExport(ExportTestCase):
     @classmethod
     def setUpClass(cls):
-        cls.x = Export(ITEMS, setup_xml("COLLECTION", "Item"))
-        if cls.x.returncode != 0:
-            raise AssertionError(f"export failed: {cls.x.stderr}")
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.x.close()
+        cls.export(ITEMS, setup_xml("COLLECTION", "Item"))
 
     def test_main_panel_lists_top_level_items_without_level_column(self):
         x = self.x
@@ -86,13 +80,7 @@ class ItemCollectionExport(ExportTestCase):
 class FolderCollectionExport(ExportTestCase):
     @classmethod
     def setUpClass(cls):
-        cls.x = Export(FOLDERS, setup_xml("COLLECTION", "Folder"))
-        if cls.x.returncode != 0:
-            raise AssertionError(f"export failed: {cls.x.stderr}")
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.x.close()
+        cls.export(FOLDERS, setup_xml("COLLECTION", "Folder"))
 
     def test_main_panel(self):
         x = self.x

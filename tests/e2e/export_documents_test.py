@@ -29,13 +29,7 @@ DOC_HEAD = ("Doc. ID", "Revision", "Description")
 class DocumentStructureExport(ExportTestCase):
     @classmethod
     def setUpClass(cls):
-        cls.x = Export(SOURCE, setup_xml("STRUCTURE", "Document", REPORT_NAME="Package/List"))
-        if cls.x.returncode != 0:
-            raise AssertionError(f"export failed: {cls.x.stderr}")
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.x.close()
+        cls.export(SOURCE, setup_xml("STRUCTURE", "Document", REPORT_NAME="Package/List"))
 
     def test_named_output_stays_in_the_source_folder(self):
         self.assertEqual(self.x.path, self.x.dir + "/Package_List.xlsx")

@@ -83,6 +83,14 @@ class Export:
 class ExportTestCase(unittest.TestCase):
     """Assertions that name the cell they are about."""
 
+    @classmethod
+    def export(cls, source_xml, setup):
+        """Runs the class's export once; its folder is removed after the class's tests."""
+        cls.x = Export(source_xml, setup)
+        cls.addClassCleanup(cls.x.close)
+        if cls.x.returncode != 0:
+            raise AssertionError(f"export failed: {cls.x.stderr}")
+
     def assertRow(self, export, row, expected):
         """expected: values of columns A.. in order; None for empty cells."""
         actual = export.row(row, len(expected))

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "config/VariantTable.h"
-#include "parse/ExportModel.h"
+#include "model/ExportModel.h"
 
 namespace kvo {
 

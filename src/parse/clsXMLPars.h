@@ -12,7 +12,7 @@
 #include <optional>
 #include <string>
 
-#include "parse/ExportModel.h"
+#include "model/ExportModel.h"
 
 namespace kvo {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "parse/ExportModel.h"
+#include "model/ExportModel.h"
 #include "workbook/excel/Application.h"
 
 namespace kvo {

@@ -1,4 +1,4 @@
-#include "parse/ExportModel.h"
+#include "model/ExportModel.h"
 
 #include <kvoexportexcel/RunError.h>
 

@@ -6,9 +6,8 @@
 #include "config/RunState.h"
 #include "workbook/BldSupport.h"
 #include "workbook/clsBldExcel.h"
-#include "workbook/excel/NameRules.h"
-#include "workbook/excel/Utf8.h"
-#include "workbook/excel/Workbook.h"
+#include "workbook/excel/Worksheet.h"
+#include "workbook/excel/store/Utf8.h"
 
 namespace kvo {
 
@@ -86,8 +85,7 @@ std::string clsBldExcel::BlockName(const std::string& sID, const std::string& sR
   std::string sIdentity = GetValidName(sID + "_" + sRev);
   // A name the sheet cannot hold would cost the whole block; the identity part is shortened
   // instead.  The slot stays last, so names of different slots still differ.
-  const std::size_t lMax =
-      excel::MaxLocalNameLength(oExlSheet ? oExlSheet->Name() : excel::Workbook::kSheetName);
+  const std::size_t lMax = Sheet().MaxNameLength();
   const std::size_t lFixed = sPrefix.size() + sSlot.size();
   if (lFixed + sIdentity.size() > lMax) sIdentity.resize(lMax > lFixed ? lMax - lFixed : 0);
   return sPrefix + sIdentity + sSlot;

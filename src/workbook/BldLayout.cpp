@@ -8,7 +8,7 @@
 #include "workbook/BldLabelPaths.h"
 #include "workbook/BldSupport.h"
 #include "workbook/clsBldExcel.h"
-#include "workbook/excel/Utf8.h"
+#include "workbook/excel/store/Utf8.h"
 
 namespace kvo {
 

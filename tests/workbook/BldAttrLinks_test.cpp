@@ -82,7 +82,7 @@ TEST_F(BldAttrLinksTest, BlockNamesCarryTheSlot) {
   EXPECT_EQ(probe_.FolderName(0), "ID___94_0");
   // A name too long for the sheet keeps its prefix and its slot.
   const std::string sLong = probe_.ItemName(4);
-  EXPECT_EQ(sLong.size(), excel::MaxLocalNameLength(Sheet().Name()));
+  EXPECT_EQ(sLong.size(), Sheet().MaxNameLength());
   EXPECT_TRUE(sLong.starts_with("ID_WWW") && sLong.ends_with("W_4")) << sLong;
   EXPECT_EQ(probe_.DocName(7), "");
   EXPECT_TRUE(LastLogFrom("GetDocHyperlinkName"));

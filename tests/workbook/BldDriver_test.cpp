@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "workbook/BldExcelProbe.h"
-#include "workbook/excel/Palette.h"
+#include "workbook/excel/store/Palette.h"
 
 namespace kvo::test {
 namespace {
@@ -31,14 +31,14 @@ TEST_F(BldDriverTest, ItemStructureSheetFromCaptionTableToPrintArea) {
               {12, Row(6, "")}});
   EXPECT_TRUE(Sheet().EffectiveFormat(1, 4).bold && Sheet().EffectiveFormat(5, 6).bold);
   EXPECT_EQ(Sheet().Names().RefersTo(probe_.ItemName(0)), Rect::WholeRows(9, 9));
-  EXPECT_EQ(Sheet().EffectiveFormat(9, 6).interiorColor, std::int32_t(excel::PaletteRgb(15)));
+  EXPECT_EQ(Sheet().EffectiveFormat(9, 6).interiorColor, excel::SheetColor::Palette(15));
 
   // Black bars with white 14-point bold text, lines above and below, top-aligned at the end.
   for (std::int32_t r : {4, 8}) {
     EXPECT_EQ(Sheet().MergeAreaAt(r, 1), (Rect{r, 1, r, 6}));
     const excel::CellFormat f = Sheet().EffectiveFormat(r, 1);
-    EXPECT_EQ(f.interiorColor, std::int32_t(excel::PaletteRgb(1)));
-    EXPECT_EQ(f.fontColor, std::int32_t(excel::PaletteRgb(2)));
+    EXPECT_EQ(f.interiorColor, excel::SheetColor::Palette(1));
+    EXPECT_EQ(f.fontColor, excel::SheetColor::Palette(2));
     EXPECT_TRUE(f.fontSize == 14 && f.bold && f.verticalAlignment == excel::xlTop);
     EXPECT_TRUE(f.borderTop == excel::xlContinuous && f.borderBottom == excel::xlContinuous);
     EXPECT_EQ(Sheet().EffectiveRowHeight(r), 18);

@@ -1,6 +1,6 @@
 // Object blocks: child lists, the part list of an item, file rows and label fallbacks.
 #include "workbook/BldExcelProbe.h"
-#include "workbook/excel/Palette.h"
+#include "workbook/excel/store/Palette.h"
 
 namespace kvo::test {
 namespace {
@@ -56,7 +56,7 @@ TEST_F(BldObjectBlocksTest, PartListTakesThreeRowsPerChildPlusAlternates) {
   EXPECT_EQ(Sheet().MergeAreaAt(20, 1), (excel::Rect{20, 1, 20, 6}));
   EXPECT_EQ(Sheet().MergeAreaAt(25, 4), (excel::Rect{25, 4, 25, 6}));
   EXPECT_EQ(Sheet().MergeAreaAt(26, 1), (excel::Rect{26, 1, 26, 2}));
-  const auto lGrey40 = static_cast<std::int32_t>(excel::PaletteRgb(48));
+  const auto lGrey40 = excel::SheetColor::Palette(48);
   EXPECT_EQ(Sheet().EffectiveFormat(26, 1).fontColor, lGrey40);
   EXPECT_EQ(Sheet().EffectiveFormat(26, 3).fontColor, lGrey40);
   EXPECT_TRUE(Sheet().EffectiveFormat(26, 1).italic);

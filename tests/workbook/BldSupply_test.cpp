@@ -1,6 +1,6 @@
 // Manufacturer and supplier sections at the end of an item block.
 #include "workbook/BldExcelProbe.h"
-#include "workbook/excel/Palette.h"
+#include "workbook/excel/store/Palette.h"
 
 namespace kvo::test {
 namespace {
@@ -48,7 +48,7 @@ TEST_F(BldSupplyTest, BothKindsGiveThreeSectionsAndEachMakerOnce) {
               {33, {"Sup. ID", "S2"}},  // a manufacturer's suppliers show no attributes
               {34, {"", ""}}});
   EXPECT_EQ(Sheet().MergeAreaAt(31, 1), (excel::Rect{31, 1, 31, 2}));
-  EXPECT_EQ(Sheet().EffectiveFormat(31, 3).fontColor, std::int32_t(excel::PaletteRgb(48)));
+  EXPECT_EQ(Sheet().EffectiveFormat(31, 3).fontColor, excel::SheetColor::Palette(48));
 }
 
 TEST_F(BldSupplyTest, MakersWithoutSuppliersOnlyGiveTheFirstSection) {

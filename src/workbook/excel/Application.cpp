@@ -1,7 +1,7 @@
 // The spreadsheet application: owns the workbooks it creates until it is destroyed.
 #include "workbook/excel/Application.h"
 
-#include "workbook/excel/SheetError.h"
+#include "workbook/excel/store/SheetError.h"
 
 namespace kvo::excel {
 

@@ -1,57 +1,78 @@
 // The hyperlinks of a worksheet, one per anchor cell.
 #include "workbook/excel/Hyperlinks.h"
 
-#include "workbook/excel/CellAddress.h"
-#include "workbook/excel/CellValue.h"
-#include "workbook/excel/LinkTargets.h"
 #include "workbook/excel/Range.h"
-#include "workbook/excel/SheetError.h"
-#include "workbook/excel/SheetModel.h"
-#include "workbook/excel/Utf8.h"
 #include "workbook/excel/Worksheet.h"
+#include "workbook/excel/resolved/SheetResolver.h"
+#include "workbook/excel/store/CellAddress.h"
+#include "workbook/excel/store/CellValue.h"
+#include "workbook/excel/store/SheetError.h"
+#include "workbook/excel/store/SheetStore.h"
+#include "workbook/excel/store/Utf8.h"
 
 namespace kvo::excel {
 
+namespace {
+
+// 65530 as "65,530".
+std::string Grouped(std::size_t n) {
+  const std::string digits = std::to_string(n);
+  std::string out;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+    out += digits[i];
+  }
+  return out;
+}
+
+}  // namespace
+
 void Hyperlinks::Add(const Range& anchor, std::string_view address, std::string_view subAddress,
                      std::string_view screenTip, std::string_view textToDisplay) {
-  model_->CheckOpen();
+  SheetStore& store = sheet_->Store();
+  store.CheckOpen();
+  const FileFormat& format = sheet_->Format();
   const Rect cell = Rect::Cell(anchor.Row(), anchor.Column());
   const CellKey key = KeyOf(cell.top, cell.left);
   const std::string where =
-      "Hyperlink in cell " + AbsoluteAddress(cell) + " of sheet " + model_->Name();
-  if (&anchor.Parent().Model() != model_)
-    RaiseSheetError(where + ": the anchor is on another sheet");
+      "Hyperlink in cell " + AbsoluteAddress(cell) + " of sheet " + sheet_->Name();
+  if (&anchor.Parent() != sheet_) RaiseSheetError(where + ": the anchor is on another sheet");
   if (address.empty() && subAddress.empty())
     RaiseSheetError(where + ": no address and no sub-address");
-  if (KindOfLink(address) == LinkKind::Internal && subAddress.find('#') != subAddress.npos) {
+  const ResolvedLink::Kind kind = KindOfLink(address);
+  if (kind == ResolvedLink::Kind::Internal && subAddress.find('#') != subAddress.npos) {
     RaiseSheetError(where + ": the sub-address contains \"#\"");
   }
   if (Utf8Length(screenTip) > kMaxScreenTip) {
     RaiseSheetError(where + ": the screen tip has more than 255 characters");
   }
-  if (!links_.contains(key) && links_.size() >= kMaxLinks) {
-    RaiseSheetError(where + ": a sheet holds at most 65,530 hyperlinks");
+  if (!links_.contains(key) && links_.size() >= format.limits.linksPerSheet) {
+    RaiseSheetError(where + ": a sheet holds at most " + Grouped(format.limits.linksPerSheet) +
+                    " hyperlinks");
   }
 
+  const std::size_t maxChars = format.limits.charsPerCell;
   if (!textToDisplay.empty()) {
-    model_->SetValue(cell, CellValue::Text(std::string(textToDisplay)));
-  } else if (model_->ValueAt(cell.top, cell.left) == nullptr) {
-    model_->SetValue(cell, CellValue::Text(std::string(address.empty() ? subAddress : address)));
+    store.SetValue(cell, CellValue::Text(FitUtf8(textToDisplay, maxChars)));
+  } else if (store.ValueAt(cell.top, cell.left) == nullptr) {
+    store.SetValue(cell,
+                   CellValue::Text(FitUtf8(address.empty() ? subAddress : address, maxChars)));
   }
 
   const std::string validAddress = ValidUtf8(address);
   const std::string validSubAddress = ValidUtf8(subAddress);
-  if (Utf8Length(StoredLinkTarget(validAddress, validSubAddress)) > kMaxLinkLength ||
-      Utf8Length(validSubAddress) > kMaxLinkLength) {
+  const std::size_t maxLength = format.limits.linkAddressLength;
+  if (format.linkTargetLength(kind, validAddress, validSubAddress) > maxLength ||
+      Utf8Length(validSubAddress) > maxLength) {
     links_.erase(key);
-    RaiseSheetError(where + ": the link target is longer than the " +
-                    std::to_string(kMaxLinkLength) + " characters a workbook file allows");
+    RaiseSheetError(where + ": the link target is longer than the " + std::to_string(maxLength) +
+                    " characters a workbook file allows");
   }
 
   links_[key] = {std::string(address), std::string(subAddress), std::string(screenTip)};
-  FormatLayers& formats = model_->Formats();
+  FormatLayers& formats = store.Formats();
   formats.Apply(cell, FormatProperty::Underline, 1);
-  formats.Apply(cell, FormatProperty::FontColor, kLinkColor);
+  formats.ApplyColor(cell, FormatProperty::FontColor, kLinkColor);
 }
 
 const Hyperlink* Hyperlinks::At(std::int32_t row, std::int32_t col) const {

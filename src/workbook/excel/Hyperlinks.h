@@ -7,12 +7,12 @@
 #include <string>
 #include <string_view>
 
-#include "workbook/excel/Rect.h"
+#include "workbook/excel/store/Rect.h"
 
 namespace kvo::excel {
 
 class Range;
-class SheetModel;
+class Worksheet;
 
 struct Hyperlink {
   std::string address;     // file name, path or URL; empty for a place in the workbook
@@ -22,10 +22,9 @@ struct Hyperlink {
 
 class Hyperlinks {
  public:
-  static constexpr std::size_t kMaxLinks = 65530;
   static constexpr std::size_t kMaxScreenTip = 255;
 
-  explicit Hyperlinks(SheetModel& model) : model_(&model) {}
+  explicit Hyperlinks(Worksheet& sheet) : sheet_(&sheet) {}
   Hyperlinks(const Hyperlinks&) = delete;
   Hyperlinks& operator=(const Hyperlinks&) = delete;
 
@@ -34,8 +33,8 @@ class Hyperlinks {
   // sub-address). The cell shows textToDisplay when given; otherwise it keeps its value, and an
   // empty cell shows the address (or the sub-address). The cell gets the hyperlink look
   // (underlined, link colour) and keeps its other formats.
-  // Raises for the 65,531st link of the sheet, and for a link target too long for the file,
-  // after the cell has got its text.
+  // Raises for a link beyond the links a sheet of its file format holds (65,530), and for a
+  // link target too long for the file, after the cell has got its text.
   void Add(const Range& anchor, std::string_view address, std::string_view subAddress = {},
            std::string_view screenTip = {}, std::string_view textToDisplay = {});
 
@@ -45,7 +44,7 @@ class Hyperlinks {
   void Clear() { links_.clear(); }
 
  private:
-  SheetModel* model_;
+  Worksheet* sheet_;
   std::map<CellKey, Hyperlink> links_;
 };
 

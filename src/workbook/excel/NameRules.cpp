@@ -8,8 +8,6 @@ namespace kvo::excel {
 
 namespace {
 
-constexpr std::size_t kWriterNameBuffer = 127;
-
 bool IsLetter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
@@ -50,11 +48,6 @@ bool LooksLikeR1C1(std::string_view name) {
 
 }  // namespace
 
-std::size_t MaxLocalNameLength(std::string_view sheetName) {
-  const std::size_t prefix = sheetName.size() + 1;  // "Sheet1!"
-  return std::min(kMaxNameLength, prefix < kWriterNameBuffer ? kWriterNameBuffer - prefix : 0);
-}
-
 std::optional<std::string> NameRuleViolation(std::string_view name) {
   if (name.empty()) return "a name cannot be empty";
   if (name.size() > kMaxNameLength) return "a name has at most 255 characters";
@@ -65,15 +58,16 @@ std::optional<std::string> NameRuleViolation(std::string_view name) {
   }
   if (IsDigit(name.front())) return "a name cannot start with a digit";
   if (LooksLikeA1(name) || LooksLikeR1C1(name)) return "a name cannot look like a cell reference";
-  const std::string key = NameKey(name);
+  const std::string key = AsciiLower(name);
   if (key == "print_area" || key == "print_titles") return "the print settings use this name";
   return std::nullopt;
 }
 
-std::string NameKey(std::string_view name) {
-  std::string key(name);
-  std::transform(key.begin(), key.end(), key.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+std::string AsciiLower(std::string_view text) {
+  std::string key(text);
+  for (char& c : key) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
   return key;
 }
 

@@ -7,12 +7,12 @@
 #include <string_view>
 #include <vector>
 
-#include "workbook/excel/Rect.h"
+#include "workbook/excel/store/Rect.h"
 
 namespace kvo::excel {
 
 class Range;
-class SheetModel;
+class Worksheet;
 
 struct DefinedName {
   std::string name;
@@ -21,13 +21,13 @@ struct DefinedName {
 
 class Names {
  public:
-  explicit Names(SheetModel& model) : model_(&model) {}
+  explicit Names(Worksheet& sheet) : sheet_(&sheet) {}
   Names(const Names&) = delete;
   Names& operator=(const Names&) = delete;
 
   // Adds a name local to the sheet for the area of refersTo (usually a whole row, Rows(n)).
-  // An invalid name, a name already there (in any letter case) or an area on another sheet
-  // raises.
+  // An invalid name, one longer than the sheet's file format stores, a name already there (in
+  // any letter case) or an area on another sheet raises.
   void Add(std::string_view name, const Range& refersTo);
 
   std::size_t Count() const { return names_.size(); }
@@ -38,7 +38,7 @@ class Names {
   void Clear();
 
  private:
-  SheetModel* model_;
+  Worksheet* sheet_;
   std::vector<DefinedName> names_;
   std::map<std::string, std::size_t> byKey_;
 };

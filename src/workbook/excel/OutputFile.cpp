@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <random>
 
-#include "workbook/excel/SheetError.h"
+#include "workbook/excel/store/SheetError.h"
 
 namespace kvo::excel {
 

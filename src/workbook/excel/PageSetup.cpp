@@ -1,28 +1,28 @@
 // The print layout of a worksheet.
 #include "workbook/excel/PageSetup.h"
 
-#include "workbook/excel/CellAddress.h"
-#include "workbook/excel/SheetError.h"
-#include "workbook/excel/SheetModel.h"
-#include "workbook/excel/Utf8.h"
+#include "workbook/excel/store/CellAddress.h"
+#include "workbook/excel/store/SheetError.h"
+#include "workbook/excel/store/SheetStore.h"
+#include "workbook/excel/store/Utf8.h"
 
 namespace kvo::excel {
 
 std::optional<Rect> PageSetup::ParseOrRaise(std::string_view address, const char* property) const {
-  model_->CheckOpen();
+  store_->CheckOpen();
   if (address.empty()) return std::nullopt;
   auto rect = ParseAddress(address);
   if (!rect) {
-    RaiseSheetError(std::string(property) + " of sheet " + model_->Name() + ": \"" +
+    RaiseSheetError(std::string(property) + " of sheet " + store_->Name() + ": \"" +
                     std::string(address) + "\" is no reference inside the sheet");
   }
   return rect;
 }
 
 void PageSetup::Orientation(int orientation) {
-  model_->CheckOpen();
+  store_->CheckOpen();
   if (orientation != xlPortrait && orientation != xlLandscape) {
-    RaiseSheetError("Orientation " + std::to_string(orientation) + " of sheet " + model_->Name() +
+    RaiseSheetError("Orientation " + std::to_string(orientation) + " of sheet " + store_->Name() +
                     " is neither portrait nor landscape");
   }
   orientation_ = orientation;
@@ -38,8 +38,8 @@ std::string PageSetup::PrintTitleRows() const {
 }
 
 void PageSetup::CenterFooter(std::string_view text) {
-  model_->CheckOpen();
-  const std::string where = "CenterFooter of sheet " + model_->Name();
+  store_->CheckOpen();
+  const std::string where = "CenterFooter of sheet " + store_->Name();
   if (Utf8Length(text) > kMaxFooterLength) {
     RaiseSheetError(where + ": the text has more than " + std::to_string(kMaxFooterLength) +
                     " characters");

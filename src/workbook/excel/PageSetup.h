@@ -6,19 +6,19 @@
 #include <string>
 #include <string_view>
 
-#include "workbook/excel/Constants.h"
-#include "workbook/excel/Rect.h"
+#include "workbook/excel/store/Constants.h"
+#include "workbook/excel/store/Rect.h"
 
 namespace kvo::excel {
 
-class SheetModel;
+class SheetStore;
 
 class PageSetup {
  public:
   // Header and footer texts hold at most 255 characters including the section code "&C".
   static constexpr std::size_t kMaxFooterLength = 253;
 
-  explicit PageSetup(SheetModel& model) : model_(&model) {}
+  explicit PageSetup(SheetStore& store) : store_(&store) {}
   PageSetup(const PageSetup&) = delete;
   PageSetup& operator=(const PageSetup&) = delete;
 
@@ -49,7 +49,7 @@ class PageSetup {
  private:
   std::optional<Rect> ParseOrRaise(std::string_view address, const char* property) const;
 
-  SheetModel* model_;
+  SheetStore* store_;
   int orientation_ = xlPortrait;
   std::optional<Rect> titleRows_;
   std::string centerFooter_;

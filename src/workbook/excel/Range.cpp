@@ -1,26 +1,32 @@
 // A rectangle of cells on a worksheet: a cheap value handle (sheet and rectangle).
 #include "workbook/excel/Range.h"
 
-#include "workbook/excel/CellAddress.h"
-#include "workbook/excel/CellValue.h"
-#include "workbook/excel/Constants.h"
-#include "workbook/excel/SheetError.h"
-#include "workbook/excel/SheetModel.h"
 #include "workbook/excel/Worksheet.h"
+#include "workbook/excel/store/CellAddress.h"
+#include "workbook/excel/store/CellValue.h"
+#include "workbook/excel/store/Constants.h"
+#include "workbook/excel/store/SheetError.h"
+#include "workbook/excel/store/SheetStore.h"
+#include "workbook/excel/store/Utf8.h"
 
 namespace kvo::excel {
 
 std::string Range::Address() const {
-  sheet_->Model().CheckOpen();
+  sheet_->Store().CheckOpen();
   return AbsoluteAddress(area_);
 }
 
 void Range::Value(std::string_view text) const {
-  sheet_->Model().SetValue(area_, text.empty() ? CellValue{} : CellValue::Text(std::string(text)));
+  if (text.empty()) {
+    sheet_->Store().SetValue(area_, CellValue{});
+    return;
+  }
+  // Longer text than a cell of the file holds is cut to that length.
+  sheet_->Store().SetValue(area_, CellValue::Text(FitUtf8(text, sheet_->Limits().charsPerCell)));
 }
 
 void Range::Value(double number) const {
-  sheet_->Model().SetValue(area_, CellValue::Number(number));
+  sheet_->Store().SetValue(area_, CellValue::Number(number));
 }
 
 void Range::HorizontalAlignment(int alignment) const {
@@ -29,7 +35,7 @@ void Range::HorizontalAlignment(int alignment) const {
     RaiseSheetError("Horizontal alignment " + std::to_string(alignment) + " of " +
                     AbsoluteAddress(area_) + " is not supported");
   }
-  sheet_->Model().Formats().Apply(area_, FormatProperty::HorizontalAlignment, alignment);
+  sheet_->Store().Formats().Apply(area_, FormatProperty::HorizontalAlignment, alignment);
 }
 
 void Range::VerticalAlignment(int alignment) const {
@@ -37,52 +43,52 @@ void Range::VerticalAlignment(int alignment) const {
     RaiseSheetError("Vertical alignment " + std::to_string(alignment) + " of " +
                     AbsoluteAddress(area_) + " is not supported");
   }
-  sheet_->Model().Formats().Apply(area_, FormatProperty::VerticalAlignment, alignment);
+  sheet_->Store().Formats().Apply(area_, FormatProperty::VerticalAlignment, alignment);
 }
 
 void Range::WrapText(bool wrap) const {
-  sheet_->Model().Formats().Apply(area_, FormatProperty::WrapText, wrap);
+  sheet_->Store().Formats().Apply(area_, FormatProperty::WrapText, wrap);
 }
 
 void Range::NumberFormat(std::string_view format) const {
   if (format.empty())
     RaiseSheetError("The number format of " + AbsoluteAddress(area_) + " is empty");
-  sheet_->Model().Formats().ApplyNumberFormat(area_, format);
+  sheet_->Store().Formats().ApplyNumberFormat(area_, format);
 }
 
 void Range::MergeCells(bool merge) const {
   if (merge) {
-    sheet_->Model().Merge(area_);
+    sheet_->Store().Merge(area_);
   } else {
-    sheet_->Model().Unmerge(area_);
+    sheet_->Store().Unmerge(area_);
   }
 }
 
 void Range::ColumnWidth(double width) const {
-  sheet_->Model().Dimensions().SetColumnWidth(area_, width);
+  sheet_->Store().Dimensions().SetColumnWidth(area_, width);
 }
 
 void Range::RowHeight(double height) const {
-  sheet_->Model().Dimensions().SetRowHeight(area_, height);
+  sheet_->Store().Dimensions().SetRowHeight(area_, height);
 }
 
 excel::Font Range::Font() const {
-  sheet_->Model().CheckOpen();
-  return excel::Font(sheet_->Model(), area_);
+  sheet_->Store().CheckOpen();
+  return excel::Font(sheet_->Store(), area_);
 }
 
 excel::Interior Range::Interior() const {
-  sheet_->Model().CheckOpen();
-  return excel::Interior(sheet_->Model(), area_);
+  sheet_->Store().CheckOpen();
+  return excel::Interior(sheet_->Store(), area_);
 }
 
 excel::Border Range::Borders(int edge) const {
-  sheet_->Model().CheckOpen();
+  sheet_->Store().CheckOpen();
   if (edge != xlEdgeTop && edge != xlEdgeBottom) {
     RaiseSheetError("Border edge " + std::to_string(edge) + " of " + AbsoluteAddress(area_) +
                     " is not supported (xlEdgeTop, xlEdgeBottom)");
   }
-  return excel::Border(sheet_->Model(), area_, edge);
+  return excel::Border(sheet_->Store(), area_, edge);
 }
 
 }  // namespace kvo::excel

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "workbook/excel/RangeFormatting.h"
-#include "workbook/excel/Rect.h"
+#include "workbook/excel/store/Rect.h"
 
 namespace kvo::excel {
 

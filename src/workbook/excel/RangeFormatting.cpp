@@ -7,11 +7,12 @@
 #include <sstream>
 #include <string>
 
-#include "workbook/excel/CellAddress.h"
-#include "workbook/excel/Constants.h"
-#include "workbook/excel/Palette.h"
-#include "workbook/excel/SheetError.h"
-#include "workbook/excel/SheetModel.h"
+#include "workbook/excel/NameRules.h"
+#include "workbook/excel/store/CellAddress.h"
+#include "workbook/excel/store/Constants.h"
+#include "workbook/excel/store/Palette.h"
+#include "workbook/excel/store/SheetError.h"
+#include "workbook/excel/store/SheetStore.h"
 
 namespace kvo::excel {
 
@@ -20,27 +21,20 @@ namespace {
 constexpr double kMinFontSize = 1.0;
 constexpr double kMaxFontSize = 409.0;
 
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return out;
-}
-
-// RGB value of a palette index, or kNoColor for the index that means "none" or "automatic".
-double ColorValue(int colorIndex, int noColorIndex, const Rect& area, const char* what) {
-  if (colorIndex == noColorIndex) return kNoColor;
+// The palette entry of an index, or no colour for the index that means "none" or "automatic".
+SheetColor ColorOf(int colorIndex, int noColorIndex, const Rect& area, const char* what) {
+  if (colorIndex == noColorIndex) return {};
   if (colorIndex < 1 || colorIndex > kPaletteSize) {
     RaiseSheetError(std::string(what) + " colour index " + std::to_string(colorIndex) + " of " +
                     AbsoluteAddress(area) + " is not in the palette (1 to 56)");
   }
-  return PaletteRgb(colorIndex);
+  return SheetColor::Palette(colorIndex);
 }
 
 }  // namespace
 
 void Font::FontStyle(std::string_view style) const {
-  const std::string key = Lower(style);
+  const std::string key = AsciiLower(style);
   bool bold, italic;
   if (key == "regular") {
     bold = italic = false;
@@ -54,7 +48,7 @@ void Font::FontStyle(std::string_view style) const {
     RaiseSheetError("Font style \"" + std::string(style) + "\" of " + AbsoluteAddress(area_) +
                     " is unknown (Regular, Bold, Italic, Bold Italic)");
   }
-  FormatLayers& formats = model_->Formats();
+  FormatLayers& formats = store_->Formats();
   formats.Apply(area_, FormatProperty::Bold, bold);
   formats.Apply(area_, FormatProperty::Italic, italic);
 }
@@ -65,17 +59,17 @@ void Font::Size(double points) const {
     text << "Font size " << points << " of " << AbsoluteAddress(area_) << " is outside 1 to 409";
     RaiseSheetError(text.str());
   }
-  model_->Formats().Apply(area_, FormatProperty::FontSize, points);
+  store_->Formats().Apply(area_, FormatProperty::FontSize, points);
 }
 
 void Font::ColorIndex(int colorIndex) const {
-  const double rgb = ColorValue(colorIndex, xlColorIndexAutomatic, area_, "Font");
-  model_->Formats().Apply(area_, FormatProperty::FontColor, rgb);
+  const SheetColor color = ColorOf(colorIndex, xlColorIndexAutomatic, area_, "Font");
+  store_->Formats().ApplyColor(area_, FormatProperty::FontColor, color);
 }
 
 void Interior::ColorIndex(int colorIndex) const {
-  const double rgb = ColorValue(colorIndex, xlColorIndexNone, area_, "Interior");
-  model_->Formats().Apply(area_, FormatProperty::InteriorColor, rgb);
+  const SheetColor color = ColorOf(colorIndex, xlColorIndexNone, area_, "Interior");
+  store_->Formats().ApplyColor(area_, FormatProperty::InteriorColor, color);
 }
 
 void Border::LineStyle(int style) const {
@@ -83,7 +77,7 @@ void Border::LineStyle(int style) const {
     RaiseSheetError("Line style " + std::to_string(style) + " of " + AbsoluteAddress(area_) +
                     " is not supported (xlContinuous, xlLineStyleNone)");
   }
-  FormatLayers& formats = model_->Formats();
+  FormatLayers& formats = store_->Formats();
   if (edge_ == xlEdgeTop) {
     formats.Apply({area_.top, area_.left, area_.top, area_.right}, FormatProperty::BorderTop,
                   style);

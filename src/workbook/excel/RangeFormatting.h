@@ -3,15 +3,15 @@
 
 #include <string_view>
 
-#include "workbook/excel/Rect.h"
+#include "workbook/excel/store/Rect.h"
 
 namespace kvo::excel {
 
-class SheetModel;
+class SheetStore;
 
 class Font {
  public:
-  Font(SheetModel& model, const Rect& area) : model_(&model), area_(area) {}
+  Font(SheetStore& store, const Rect& area) : store_(&store), area_(area) {}
   // "Regular", "Bold", "Italic" or "Bold Italic" (any letter case).
   void FontStyle(std::string_view style) const;
   void Size(double points) const;
@@ -19,31 +19,31 @@ class Font {
   void ColorIndex(int colorIndex) const;
 
  private:
-  SheetModel* model_;
+  SheetStore* store_;
   Rect area_;
 };
 
 class Interior {
  public:
-  Interior(SheetModel& model, const Rect& area) : model_(&model), area_(area) {}
+  Interior(SheetStore& store, const Rect& area) : store_(&store), area_(area) {}
   // Palette index 1 to 56 (solid fill) or xlColorIndexNone.
   void ColorIndex(int colorIndex) const;
 
  private:
-  SheetModel* model_;
+  SheetStore* store_;
   Rect area_;
 };
 
 // One edge of a range; the line goes on the cells along that edge.
 class Border {
  public:
-  Border(SheetModel& model, const Rect& area, int edge)
-      : model_(&model), area_(area), edge_(edge) {}
+  Border(SheetStore& store, const Rect& area, int edge)
+      : store_(&store), area_(area), edge_(edge) {}
   // xlContinuous (thin line) or xlLineStyleNone.
   void LineStyle(int style) const;
 
  private:
-  SheetModel* model_;
+  SheetStore* store_;
   Rect area_;
   int edge_;
 };

@@ -3,12 +3,13 @@
 
 #include <kvoexportexcel/RunError.h>
 
-#include "workbook/excel/SheetError.h"
-#include "workbook/excel/WorkbookFile.h"
+#include "workbook/excel/FileFormats.h"
+#include "workbook/excel/resolved/SheetResolver.h"
+#include "workbook/excel/store/SheetError.h"
 
 namespace kvo::excel {
 
-Workbook::Workbook() : sheet_(std::make_unique<Worksheet>(kSheetName)) {}
+Workbook::Workbook() : sheet_(std::make_unique<Worksheet>(kSheetName, DefaultFileFormat())) {}
 
 void Workbook::CheckOpen() const {
   if (!open_) RaiseSheetError("The workbook is closed");
@@ -17,14 +18,16 @@ void Workbook::CheckOpen() const {
 void Workbook::SaveAs(const std::string& path) {
   CheckOpen();
   if (path.empty()) RaiseSheetError("SaveAs needs a file name");
-  WriteWorkbookFile(*sheet_, path);
+  // From now on the sheet takes what the file's format holds.
+  sheet_->SetFormat(FileFormatFor(path));
+  sheet_->Format().write(ResolveSheet(*sheet_), path);
   path_ = path;
 }
 
 void Workbook::Save() {
   CheckOpen();
   if (path_.empty()) RaiseSheetError("The workbook has no file yet; save it with SaveAs first");
-  WriteWorkbookFile(*sheet_, path_);
+  sheet_->Format().write(ResolveSheet(*sheet_), path_);
 }
 
 void Workbook::Close() {

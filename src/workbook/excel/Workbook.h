@@ -18,7 +18,8 @@ class Workbook {
   Workbook& operator=(const Workbook&) = delete;
 
   // Writes the workbook to path and keeps path for Save. The file format follows the
-  // extension; a failure raises, naming the path and the reason, and leaves no partial file.
+  // extension, and from then on the sheet takes what that format holds; a failure raises,
+  // naming the path and the reason, and leaves no partial file.
   void SaveAs(const std::string& path);
   // Writes the workbook again to the path of the last SaveAs.
   void Save();

@@ -4,15 +4,15 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 
-#include "workbook/excel/CellFormat.h"
-#include "workbook/excel/CellValue.h"
 #include "workbook/excel/Hyperlinks.h"
 #include "workbook/excel/Names.h"
 #include "workbook/excel/PageSetup.h"
 #include "workbook/excel/Range.h"
-#include "workbook/excel/SheetModel.h"
+#include "workbook/excel/resolved/FileFormat.h"
+#include "workbook/excel/store/CellFormat.h"
+#include "workbook/excel/store/CellValue.h"
+#include "workbook/excel/store/SheetStore.h"
 
 namespace kvo::excel {
 
@@ -21,11 +21,11 @@ namespace kvo::excel {
 // operation on them raises.
 class Worksheet {
  public:
-  explicit Worksheet(std::string name);
+  Worksheet(std::string name, const FileFormat& format);
   Worksheet(const Worksheet&) = delete;
   Worksheet& operator=(const Worksheet&) = delete;
 
-  const std::string& Name() const { return model_.Name(); }
+  const std::string& Name() const { return store_.Name(); }
 
   excel::Range Cells();  // every cell of the sheet
   excel::Range Cells(std::int64_t row, std::int64_t col);
@@ -34,7 +34,6 @@ class Worksheet {
   excel::Range Columns(std::int64_t col);
   // The smallest rectangle holding both ranges, e.g. Range(Cells(4, 1), Cells(4, 9)).
   excel::Range Range(const excel::Range& first, const excel::Range& last);
-  excel::Range Range(std::string_view address);
 
   excel::Names& Names();
   excel::Hyperlinks& Hyperlinks();
@@ -44,23 +43,32 @@ class Worksheet {
   CellValue ValueAt(std::int32_t row, std::int32_t col) const;
   CellFormat EffectiveFormat(std::int32_t row, std::int32_t col) const;
   double EffectiveRowHeight(std::int32_t row) const;
-  double EffectiveColumnWidth(std::int32_t col) const;
   std::optional<Rect> MergeAreaAt(std::int32_t row, std::int32_t col) const;
   const excel::Names& Names() const { return names_; }
   const excel::Hyperlinks& Hyperlinks() const { return links_; }
   const excel::PageSetup& PageSetup() const { return pageSetup_; }
 
-  // The store behind the sheet, for the range handles and the file writer.
-  SheetModel& Model() { return model_; }
-  const SheetModel& Model() const { return model_; }
+  // What the file format the workbook will be saved in can hold; writes beyond it raise. Text
+  // longer than a cell holds is cut to that length.
+  const FileLimits& Limits() const { return format_->limits; }
+  // Longest defined name the sheet takes.
+  std::size_t MaxNameLength() const { return format_->limits.definedNameLength; }
+  // The format decides what a link's stored target is and how long it may be.
+  const FileFormat& Format() const { return *format_; }
+  void SetFormat(const FileFormat& format) { format_ = &format; }
+
+  // The store behind the sheet, for the range handles and the resolved sheet.
+  SheetStore& Store() { return store_; }
+  const SheetStore& Store() const { return store_; }
   // Drops the content; later operations raise.
   void Close();
 
  private:
-  SheetModel model_;
+  SheetStore store_;
   excel::Names names_;
   excel::Hyperlinks links_;
   excel::PageSetup pageSetup_;
+  const FileFormat* format_;
 };
 
 }  // namespace kvo::excel

@@ -4,10 +4,22 @@
 #include <kvoexportexcel/RunError.h>
 
 #include "workbook/excel/Application.h"
-#include "workbook/excel/LinkTargets.h"
+#include "workbook/excel/resolved/SheetResolver.h"
+#include "workbook/excel/xlsx/LinkTargets.h"
 
 namespace kvo::excel {
 namespace {
+
+// Longest link target a workbook file takes (in characters, after escaping).
+constexpr std::size_t kMaxLinkLength = 2079;
+
+// The link as the writer takes it and as the file stores it, for an address of its own kind.
+std::string Argument(std::string_view address, std::string_view subAddress) {
+  return WriterLinkArgument(KindOfLink(address), address, subAddress);
+}
+std::string Stored(std::string_view address, std::string_view subAddress) {
+  return StoredLinkTarget(KindOfLink(address), address, subAddress);
+}
 
 class HyperlinksTest : public ::testing::Test {
  protected:
@@ -30,7 +42,7 @@ TEST_F(HyperlinksTest, InternalLinkKeepsTextAndOtherFormatsAndGetsTheLinkLook) {
   EXPECT_TRUE(look.underline);
   EXPECT_EQ(look.fontColor, kLinkColor);
   EXPECT_TRUE(look.bold);
-  EXPECT_EQ(look.interiorColor, 0xC0C0C0);
+  EXPECT_EQ(look.interiorColor, SheetColor::Palette(15));
   EXPECT_FALSE(sheet_.EffectiveFormat(6, 3).underline);
 }
 
@@ -87,20 +99,20 @@ TEST_F(HyperlinksTest, LinkWithoutAnyAddressRaises) {
 }
 
 TEST(LinkTargets, FileNamesKeepPercentAndHashAndBecomeWhatTheFileStores) {
-  EXPECT_EQ(WriterLinkArgument("", "ID_1"), "internal:ID_1");
-  EXPECT_EQ(WriterLinkArgument("a/b #1.pdf", ""), "external:a/b %231.pdf");
-  EXPECT_EQ(WriterLinkArgument("100%.pdf", "Sheet1!A1"), "external:100%25.pdf#Sheet1!A1");
-  EXPECT_EQ(WriterLinkArgument("https://x.org/a b#top", ""), "https://x.org/a b#top");
+  EXPECT_EQ(Argument("", "ID_1"), "internal:ID_1");
+  EXPECT_EQ(Argument("a/b #1.pdf", ""), "external:a/b %231.pdf");
+  EXPECT_EQ(Argument("100%.pdf", "Sheet1!A1"), "external:100%25.pdf#Sheet1!A1");
+  EXPECT_EQ(Argument("https://x.org/a b#top", ""), "https://x.org/a b#top");
 
-  EXPECT_EQ(StoredLinkTarget("", "ID_1"), "ID_1");
-  EXPECT_EQ(StoredLinkTarget("a/b #1.pdf", ""), "a\\b%20%231.pdf");
-  EXPECT_EQ(StoredLinkTarget("a%20b.pdf", ""), "a%2520b.pdf");
-  EXPECT_EQ(StoredLinkTarget("C:\\x y\\[1].pdf", ""), "file:///C:\\x%20y\\%5b1%5d.pdf");
-  EXPECT_EQ(StoredLinkTarget("\\\\srv\\share\\f.pdf", ""), "file:///\\\\srv\\share\\f.pdf");
-  EXPECT_EQ(StoredLinkTarget("./rel/f.pdf", ""), "rel\\f.pdf");
-  EXPECT_EQ(StoredLinkTarget("https://x.org/a b#top", ""), "https://x.org/a%20b");
-  EXPECT_EQ(KindOfLink("mailto:a@b.c"), LinkKind::Url);
-  EXPECT_EQ(KindOfLink("C:\\docs\\a.pdf"), LinkKind::File);
+  EXPECT_EQ(Stored("", "ID_1"), "ID_1");
+  EXPECT_EQ(Stored("a/b #1.pdf", ""), "a\\b%20%231.pdf");
+  EXPECT_EQ(Stored("a%20b.pdf", ""), "a%2520b.pdf");
+  EXPECT_EQ(Stored("C:\\x y\\[1].pdf", ""), "file:///C:\\x%20y\\%5b1%5d.pdf");
+  EXPECT_EQ(Stored("\\\\srv\\share\\f.pdf", ""), "file:///\\\\srv\\share\\f.pdf");
+  EXPECT_EQ(Stored("./rel/f.pdf", ""), "rel\\f.pdf");
+  EXPECT_EQ(Stored("https://x.org/a b#top", ""), "https://x.org/a%20b");
+  EXPECT_EQ(KindOfLink("mailto:a@b.c"), ResolvedLink::Kind::Url);
+  EXPECT_EQ(KindOfLink("C:\\docs\\a.pdf"), ResolvedLink::Kind::File);
 }
 
 }  // namespace

@@ -1,0 +1,106 @@
+// UTF-8 helpers: repairing broken text and counting characters.
+#include "workbook/excel/store/Utf8.h"
+
+namespace kvo::excel {
+
+Utf8Char DecodeUtf8(std::string_view s, std::size_t pos) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+  const unsigned char lead = byte(pos);
+  if (lead < 0x80) return {lead, 1, true};
+
+  std::size_t need;
+  unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
+  char32_t cp;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    need = 2;
+    cp = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    need = 3;
+    cp = lead & 0x0F;
+    if (lead == 0xE0) lo = 0xA0;  // overlong
+    if (lead == 0xED) hi = 0x9F;  // surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    need = 4;
+    cp = lead & 0x07;
+    if (lead == 0xF0) lo = 0x90;  // overlong
+    if (lead == 0xF4) hi = 0x8F;  // beyond U+10FFFF
+  } else {
+    return {kReplacementChar, 1, false};
+  }
+  for (std::size_t k = 1; k < need; ++k) {
+    const std::size_t i = pos + k;
+    if (i >= s.size()) return {kReplacementChar, k, false};
+    const unsigned char b = byte(i);
+    const unsigned char min = k == 1 ? lo : 0x80;
+    const unsigned char max = k == 1 ? hi : 0xBF;
+    if (b < min || b > max) return {kReplacementChar, k, false};
+    cp = (cp << 6) | (b & 0x3F);
+  }
+  return {cp, need, true};
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+std::string ValidUtf8(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (std::size_t pos = 0; pos < s.size();) {
+    const Utf8Char c = DecodeUtf8(s, pos);
+    const bool keep = c.valid && c.cp != 0 && c.cp != 0xFFFE && c.cp != 0xFFFF;
+    if (keep) {
+      out.append(s.substr(pos, c.length));
+    } else {
+      AppendUtf8(out, kReplacementChar);
+    }
+    pos += c.length;
+  }
+  return out;
+}
+
+std::string FitUtf8(std::string_view s, std::size_t maxChars, bool* cut) {
+  std::string out;
+  out.reserve(s.size());
+  std::size_t chars = 0;
+  std::size_t pos = 0;
+  for (; pos < s.size() && chars < maxChars; ++chars) {
+    const unsigned char b = static_cast<unsigned char>(s[pos]);
+    if (b >= 0x20 && b < 0x80) {  // the common case: printable ASCII
+      out += static_cast<char>(b);
+      ++pos;
+      continue;
+    }
+    const Utf8Char c = DecodeUtf8(s, pos);
+    if (c.valid && c.cp != 0 && c.cp != 0xFFFE && c.cp != 0xFFFF) {
+      out.append(s.substr(pos, c.length));
+    } else {
+      AppendUtf8(out, kReplacementChar);
+    }
+    pos += c.length;
+  }
+  if (cut != nullptr) *cut = pos < s.size();
+  return out;
+}
+
+std::size_t Utf8Length(std::string_view s) {
+  std::size_t count = 0;
+  for (std::size_t pos = 0; pos < s.size(); ++count) pos += DecodeUtf8(s, pos).length;
+  return count;
+}
+
+}  // namespace kvo::excel

@@ -1,0 +1,91 @@
+// How a hyperlink's address and sub-address become the link the workbook file stores.
+#include "workbook/excel/xlsx/LinkTargets.h"
+
+#include <cctype>
+
+namespace kvo::excel {
+
+namespace {
+
+constexpr char kHex[] = "0123456789abcdef";
+
+void AppendPercent(std::string& out, unsigned char c) {
+  out += '%';
+  out += kHex[c >> 4];
+  out += kHex[c & 0x0F];
+}
+
+bool IsHex(char c) {
+  return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+}
+
+// Characters of a file name that would otherwise be read as escapes, anchors or break the file.
+std::string EscapeFileName(std::string_view name) {
+  std::string out;
+  for (char ch : name) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c == '%' || c == '#' || c < 0x20 || c == 0x7F) {
+      AppendPercent(out, c);
+    } else {
+      out += ch;
+    }
+  }
+  return out;
+}
+
+// The escaping the file writer applies to URLs and file links.
+std::string WriterEscape(std::string_view url) {
+  static constexpr std::string_view kEscaped = " \"<>[]^`{}";
+  std::string out;
+  for (std::size_t i = 0; i < url.size(); ++i) {
+    const auto c = static_cast<unsigned char>(url[i]);
+    const bool validEscape =
+        c == '%' && i + 2 < url.size() && IsHex(url[i + 1]) && IsHex(url[i + 2]);
+    if ((c == '%' && !validEscape) || kEscaped.find(static_cast<char>(c)) != kEscaped.npos) {
+      AppendPercent(out, c);
+    } else {
+      out += url[i];
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string WriterLinkArgument(ResolvedLink::Kind kind, std::string_view address,
+                               std::string_view subAddress) {
+  std::string anchor = subAddress.empty() ? "" : "#" + std::string(subAddress);
+  switch (kind) {
+    case ResolvedLink::Kind::Internal:
+      return "internal:" + std::string(subAddress);
+    case ResolvedLink::Kind::File:
+      return "external:" + EscapeFileName(address) + anchor;
+    case ResolvedLink::Kind::Url:
+      break;
+  }
+  return std::string(address) + anchor;
+}
+
+std::string StoredLinkTarget(ResolvedLink::Kind kind, std::string_view address,
+                             std::string_view subAddress) {
+  switch (kind) {
+    case ResolvedLink::Kind::Internal:
+      return std::string(subAddress);
+    case ResolvedLink::Kind::Url:
+      return WriterEscape(address.substr(0, address.find('#')));
+    case ResolvedLink::Kind::File:
+      break;
+  }
+  std::string target = WriterEscape(EscapeFileName(address));
+  for (char& c : target) {
+    if (c == '/') c = '\\';
+  }
+  if (target.find(':') != std::string::npos || target.find("\\\\") != std::string::npos) {
+    target = "file:///" + target;
+  } else if (target.starts_with(".\\")) {
+    target.erase(0, 2);
+  }
+  return target;
+}
+
+}  // namespace kvo::excel

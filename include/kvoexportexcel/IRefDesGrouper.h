@@ -3,6 +3,8 @@
 // joins runs ("R1-R4"); a host may install its own through SetRefDesGrouperFactory.
 #pragma once
 
+#include <kvoexportexcel/Api.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -10,7 +12,7 @@
 
 namespace kvo {
 
-class IRefDesGrouper {
+class KVO_API IRefDesGrouper {
  public:
   virtual ~IRefDesGrouper() = default;
 
@@ -24,10 +26,10 @@ using RefDesGrouperFactory = std::function<std::unique_ptr<IRefDesGrouper>()>;
 // Installs the factory this thread creates grouping components with; an empty factory brings
 // back the built-in one.  Returns the factory that was installed before.  A factory that throws
 // or gives no component makes the export log the failure and leave the designators empty.
-RefDesGrouperFactory SetRefDesGrouperFactory(RefDesGrouperFactory fnFactory);
+KVO_API RefDesGrouperFactory SetRefDesGrouperFactory(RefDesGrouperFactory fnFactory);
 
 // Creates one grouping component through this thread's factory.  A factory that fails or gives
 // no component raises a RunError (component cannot be created).
-std::unique_ptr<IRefDesGrouper> CreateRefDesGrouper();
+KVO_API std::unique_ptr<IRefDesGrouper> CreateRefDesGrouper();
 
 }  // namespace kvo

@@ -1,6 +1,8 @@
 // The run-time error every layer of the component raises and every handler reports.
 #pragma once
 
+#include <kvoexportexcel/Api.h>
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -23,7 +25,7 @@ enum : std::int32_t {
 };
 
 // A failure with a signed 32-bit number and a description, as handlers log it.
-class RunError : public std::runtime_error {
+class KVO_API RunError : public std::runtime_error {
  public:
   RunError(std::int32_t lNumber, std::string sDescription)
       : std::runtime_error(sDescription),

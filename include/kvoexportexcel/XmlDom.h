@@ -4,6 +4,8 @@
 // elements only.  Nodes are light handles: the document that owns them must stay alive.
 #pragma once
 
+#include <kvoexportexcel/Api.h>
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -19,7 +21,7 @@ class NodeList;
 class Document;
 
 // One node of a loaded document, or none.
-class Node {
+class KVO_API Node {
  public:
   Node() = default;
   explicit Node(_xmlNode* pNode) : pNode_(pNode) {}
@@ -52,7 +54,7 @@ class Node {
 };
 
 // Result of a selection or of a child listing, in document order.
-class NodeList {
+class KVO_API NodeList {
  public:
   NodeList() = default;
   explicit NodeList(std::vector<Node> vNodes) : vNodes_(std::move(vNodes)) {}
@@ -81,7 +83,7 @@ struct ParseError {
 };
 
 // One loaded document.  Each load replaces what the document held.
-class Document {
+class KVO_API Document {
  public:
   Document();
   ~Document();
@@ -106,10 +108,10 @@ class Document {
 };
 
 // Makes sure the XML library is initialised for this process (safe to call repeatedly).
-void InitXmlLibrary();
+KVO_API void InitXmlLibrary();
 
 // A quoted XPath 1.0 string literal for any text: the quote kind the text lacks, or concat()
 // when it holds both.
-std::string XPathLiteral(const std::string& sText);
+KVO_API std::string XPathLiteral(const std::string& sText);
 
 }  // namespace kvo::xml

@@ -4,6 +4,8 @@
 // sErr, lookups give empty results or raise RunError as each operation states.
 #pragma once
 
+#include <kvoexportexcel/Api.h>
+
 #include <kvoexportexcel/XmlDom.h>
 
 #include <cstdint>
@@ -16,7 +18,7 @@
 namespace kvo {
 
 // Sorted order of ordered children: entry k is (position in the node list, its "ORDER").
-class OrderTable {
+class KVO_API OrderTable {
  public:
   void Redim(std::int32_t lCount);
   std::int32_t Count() const { return static_cast<std::int32_t>(vPos_.size()); }
@@ -29,7 +31,7 @@ class OrderTable {
   std::vector<std::int32_t> vOrder_;
 };
 
-class clsXMLIniData {
+class KVO_API clsXMLIniData {
  public:
   clsXMLIniData();
   ~clsXMLIniData();

@@ -1,11 +1,13 @@
 // Public entry point: one call exports one source document into one workbook.
 #pragma once
 
+#include <kvoexportexcel/Api.h>
+
 #include <string>
 
 namespace kvo {
 
-class iclsExportExcel {
+class KVO_API iclsExportExcel {
  public:
   // Exports the source XML document sXFullPath with the configuration sXIniFullPath and the
   // setup XML text sSetupXString into a workbook next to the source, with the extension

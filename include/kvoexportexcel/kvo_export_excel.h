@@ -4,6 +4,8 @@
 
 #include <stdint.h>
 
+#include <kvoexportexcel/Api.h>
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -11,7 +13,7 @@ extern "C" {
 /* Runs one export (see iclsExportExcel::ParseMain).  A null pointer counts as an empty string.
    Returns -1 (true) when the workbook was built and saved, 0 (false) otherwise; never lets an
    exception or error escape. */
-int16_t kvo_ParseMain(const char* sXFullPath, const char* sXIniFullPath, const char* sSetupXString,
+KVO_API int16_t kvo_ParseMain(const char* sXFullPath, const char* sXIniFullPath, const char* sSetupXString,
                       const char* sExtension);
 
 #ifdef __cplusplus

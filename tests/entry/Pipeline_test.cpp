@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <kvoexportexcel/iclsExportExcel.h>
-#include <kvoexportexcel/kvo_export_excel.h>
 #include <stdlib.h>
 
 #include <filesystem>
@@ -212,10 +211,6 @@ TEST(OutputPath, NextToTheSourceUnderItsBaseNameOrTheGivenName) {
   EXPECT_EQ(clsExportExcel::OutputPath("/data.v2/bom", ".xls", ""), "/data.v2/bom.xls");
   EXPECT_EQ(clsExportExcel::OutputPath("bom.xml", ".xls", ""), "bom.xls");
   EXPECT_EQ(clsExportExcel::OutputPath("bom.xml", ".xls", "Report"), "Report.xls");
-}
-
-TEST(CInterface, NullArgumentsAreEmptyStringsAndFalse) {
-  EXPECT_EQ(kvo_ParseMain(nullptr, nullptr, nullptr, nullptr), 0);
 }
 
 }  // namespace

@@ -1,0 +1,34 @@
+"""Fails when a source file includes a layer above its own.
+
+Layers, lowest first: model, config, parse, workbook, entry, lib (the shared library's own
+files), cli. A file may include its own layer and those below it.
+"""
+
+import os
+import re
+import sys
+
+LAYERS = ["model", "config", "parse", "workbook", "entry", "lib", "cli"]
+INCLUDE = re.compile(r'^\s*#\s*include\s+"([a-z]+)/', re.MULTILINE)
+
+
+def upward_includes(src):
+    found = []
+    for layer in LAYERS:
+        for folder, _, files in os.walk(os.path.join(src, layer)):
+            for name in files:
+                if not name.endswith((".h", ".cpp")):
+                    continue
+                path = os.path.join(folder, name)
+                with open(path, encoding="utf-8") as f:
+                    for target in INCLUDE.findall(f.read()):
+                        if target in LAYERS and LAYERS.index(target) > LAYERS.index(layer):
+                            found.append(f"{os.path.relpath(path, src)} includes {target}/")
+    return found
+
+
+if __name__ == "__main__":
+    problems = upward_includes(sys.argv[1])
+    for line in problems:
+        print(line)
+    sys.exit(1 if problems else 0)

@@ -34,27 +34,28 @@ void Hyperlinks::Add(const Range& anchor, std::string_view address, std::string_
   const FileFormat& format = sheet_->Format();
   const Rect cell = Rect::Cell(anchor.Row(), anchor.Column());
   const CellKey key = KeyOf(cell.top, cell.left);
-  const std::string where =
-      "Hyperlink in cell " + AbsoluteAddress(cell) + " of sheet " + sheet_->Name();
-  if (&anchor.Parent() != sheet_) RaiseSheetError(where + ": the anchor is on another sheet");
-  if (address.empty() && subAddress.empty())
-    RaiseSheetError(where + ": no address and no sub-address");
+  // The message is built only when the link is refused.
+  const auto fail = [&](const std::string& why) {
+    RaiseSheetError("Hyperlink in cell " + AbsoluteAddress(cell) + " of sheet " + sheet_->Name() +
+                    ": " + why);
+  };
+  if (&anchor.Parent() != sheet_) fail("the anchor is on another sheet");
+  if (address.empty() && subAddress.empty()) fail("no address and no sub-address");
   const ResolvedLink::Kind kind = KindOfLink(address);
   if (kind == ResolvedLink::Kind::Internal && subAddress.find('#') != subAddress.npos) {
-    RaiseSheetError(where + ": the sub-address contains \"#\"");
+    fail("the sub-address contains \"#\"");
   }
   if (Utf8Length(screenTip) > kMaxScreenTip) {
-    RaiseSheetError(where + ": the screen tip has more than 255 characters");
+    fail("the screen tip has more than 255 characters");
   }
   if (!links_.contains(key) && links_.size() >= format.limits.linksPerSheet) {
-    RaiseSheetError(where + ": a sheet holds at most " + Grouped(format.limits.linksPerSheet) +
-                    " hyperlinks");
+    fail("a sheet holds at most " + Grouped(format.limits.linksPerSheet) + " hyperlinks");
   }
 
   const std::size_t maxChars = format.limits.charsPerCell;
   if (!textToDisplay.empty()) {
     store.SetValue(cell, CellValue::Text(FitUtf8(textToDisplay, maxChars)));
-  } else if (store.ValueAt(cell.top, cell.left) == nullptr) {
+  } else if (!store.HasValue(cell.top, cell.left)) {
     store.SetValue(cell,
                    CellValue::Text(FitUtf8(address.empty() ? subAddress : address, maxChars)));
   }
@@ -65,14 +66,13 @@ void Hyperlinks::Add(const Range& anchor, std::string_view address, std::string_
   if (format.linkTargetLength(kind, validAddress, validSubAddress) > maxLength ||
       Utf8Length(validSubAddress) > maxLength) {
     links_.erase(key);
-    RaiseSheetError(where + ": the link target is longer than the " + std::to_string(maxLength) +
-                    " characters a workbook file allows");
+    fail("the link target is longer than the " + std::to_string(maxLength) +
+         " characters a workbook file allows");
   }
 
   links_[key] = {std::string(address), std::string(subAddress), std::string(screenTip)};
-  FormatLayers& formats = store.Formats();
-  formats.Apply(cell, FormatProperty::Underline, 1);
-  formats.ApplyColor(cell, FormatProperty::FontColor, kLinkColor);
+  store.ApplyFormat(cell, FormatProperty::Underline, 1);
+  store.ApplyColor(cell, FormatProperty::FontColor, kLinkColor);
 }
 
 const Hyperlink* Hyperlinks::At(std::int32_t row, std::int32_t col) const {

@@ -35,7 +35,7 @@ void Range::HorizontalAlignment(int alignment) const {
     RaiseSheetError("Horizontal alignment " + std::to_string(alignment) + " of " +
                     AbsoluteAddress(area_) + " is not supported");
   }
-  sheet_->Store().Formats().Apply(area_, FormatProperty::HorizontalAlignment, alignment);
+  sheet_->Store().ApplyFormat(area_, FormatProperty::HorizontalAlignment, alignment);
 }
 
 void Range::VerticalAlignment(int alignment) const {
@@ -43,17 +43,17 @@ void Range::VerticalAlignment(int alignment) const {
     RaiseSheetError("Vertical alignment " + std::to_string(alignment) + " of " +
                     AbsoluteAddress(area_) + " is not supported");
   }
-  sheet_->Store().Formats().Apply(area_, FormatProperty::VerticalAlignment, alignment);
+  sheet_->Store().ApplyFormat(area_, FormatProperty::VerticalAlignment, alignment);
 }
 
 void Range::WrapText(bool wrap) const {
-  sheet_->Store().Formats().Apply(area_, FormatProperty::WrapText, wrap);
+  sheet_->Store().ApplyFormat(area_, FormatProperty::WrapText, wrap);
 }
 
 void Range::NumberFormat(std::string_view format) const {
   if (format.empty())
     RaiseSheetError("The number format of " + AbsoluteAddress(area_) + " is empty");
-  sheet_->Store().Formats().ApplyNumberFormat(area_, format);
+  sheet_->Store().ApplyNumberFormat(area_, format);
 }
 
 void Range::MergeCells(bool merge) const {

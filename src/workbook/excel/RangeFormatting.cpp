@@ -48,9 +48,8 @@ void Font::FontStyle(std::string_view style) const {
     RaiseSheetError("Font style \"" + std::string(style) + "\" of " + AbsoluteAddress(area_) +
                     " is unknown (Regular, Bold, Italic, Bold Italic)");
   }
-  FormatLayers& formats = store_->Formats();
-  formats.Apply(area_, FormatProperty::Bold, bold);
-  formats.Apply(area_, FormatProperty::Italic, italic);
+  store_->ApplyFormat(area_, FormatProperty::Bold, bold);
+  store_->ApplyFormat(area_, FormatProperty::Italic, italic);
 }
 
 void Font::Size(double points) const {
@@ -59,17 +58,17 @@ void Font::Size(double points) const {
     text << "Font size " << points << " of " << AbsoluteAddress(area_) << " is outside 1 to 409";
     RaiseSheetError(text.str());
   }
-  store_->Formats().Apply(area_, FormatProperty::FontSize, points);
+  store_->ApplyFormat(area_, FormatProperty::FontSize, points);
 }
 
 void Font::ColorIndex(int colorIndex) const {
   const SheetColor color = ColorOf(colorIndex, xlColorIndexAutomatic, area_, "Font");
-  store_->Formats().ApplyColor(area_, FormatProperty::FontColor, color);
+  store_->ApplyColor(area_, FormatProperty::FontColor, color);
 }
 
 void Interior::ColorIndex(int colorIndex) const {
   const SheetColor color = ColorOf(colorIndex, xlColorIndexNone, area_, "Interior");
-  store_->Formats().ApplyColor(area_, FormatProperty::InteriorColor, color);
+  store_->ApplyColor(area_, FormatProperty::InteriorColor, color);
 }
 
 void Border::LineStyle(int style) const {
@@ -77,13 +76,12 @@ void Border::LineStyle(int style) const {
     RaiseSheetError("Line style " + std::to_string(style) + " of " + AbsoluteAddress(area_) +
                     " is not supported (xlContinuous, xlLineStyleNone)");
   }
-  FormatLayers& formats = store_->Formats();
   if (edge_ == xlEdgeTop) {
-    formats.Apply({area_.top, area_.left, area_.top, area_.right}, FormatProperty::BorderTop,
-                  style);
+    store_->ApplyFormat({area_.top, area_.left, area_.top, area_.right}, FormatProperty::BorderTop,
+                        style);
   } else {
-    formats.Apply({area_.bottom, area_.left, area_.bottom, area_.right},
-                  FormatProperty::BorderBottom, style);
+    store_->ApplyFormat({area_.bottom, area_.left, area_.bottom, area_.right},
+                        FormatProperty::BorderBottom, style);
   }
 }
 

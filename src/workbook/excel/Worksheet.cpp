@@ -65,12 +65,14 @@ excel::PageSetup& Worksheet::PageSetup() {
 }
 
 CellValue Worksheet::ValueAt(std::int32_t row, std::int32_t col) const {
-  const CellValue* value = store_.ValueAt(row, col);
-  return value ? *value : CellValue{};
+  const StoredCell* cell = store_.CellAt(row, col);
+  if (cell == nullptr || cell->kind == CellValue::Kind::Empty) return {};
+  if (cell->kind == CellValue::Kind::Number) return CellValue::Number(cell->number);
+  return CellValue::Text(std::string(cell->Text()));
 }
 
 CellFormat Worksheet::EffectiveFormat(std::int32_t row, std::int32_t col) const {
-  return store_.Formats().Resolve(row, col);
+  return store_.Resolve(row, col);
 }
 
 double Worksheet::EffectiveRowHeight(std::int32_t row) const {

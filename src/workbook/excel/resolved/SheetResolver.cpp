@@ -13,207 +13,200 @@ namespace kvo::excel {
 
 namespace {
 
-// What one row will hold: its place, height and format, and the columns of its cell records
-// with their formats (kept in cellPlans_).
-struct RowPlan {
-  ResolvedRow row;
-  std::size_t firstCell = 0;
-  std::size_t cellCount = 0;
-};
-struct CellPlan {
-  std::int32_t col;
-  std::uint32_t format;
+// Interns the formats the sheet's records do not carry yet (rows, columns, the cells where a
+// formatted row crosses a formatted column) on top of the store's own table.
+class FormatIndex {
+ public:
+  explicit FormatIndex(std::vector<CellFormat>& table) : table_(table) {
+    for (std::uint32_t i = 0; i < table_.size(); ++i) index_.emplace(table_[i], i);
+  }
+  std::uint32_t operator()(const CellFormat& look) {
+    auto [it, added] = index_.emplace(look, static_cast<std::uint32_t>(table_.size()));
+    if (added) table_.push_back(look);
+    return it->second;
+  }
+  // Rows and columns with the default look carry no format of their own.
+  std::optional<std::uint32_t> OfRowOrColumn(const CellFormat& look) {
+    if (look == CellFormat{}) return std::nullopt;
+    return (*this)(look);
+  }
+
+ private:
+  std::vector<CellFormat>& table_;
+  std::map<CellFormat, std::uint32_t> index_;
 };
 
-// Works out rows, cells and formats once; walks then only add the values.
+// What the walk adds to a stored row: its height and format, and the formats of crossing
+// cells (formatted rows only; few).
+struct RowPlan {
+  std::int32_t row;
+  double height;
+  bool customHeight;
+  std::optional<std::uint32_t> format;
+  std::vector<std::pair<std::int32_t, std::uint32_t>> crossings;  // column, format
+};
+
+ResolvedCell CellOf(const StoredCell& stored) {
+  ResolvedCell cell;
+  cell.col = stored.col;
+  cell.format = stored.format;
+  if (stored.kind == CellValue::Kind::Number) {
+    cell.kind = ResolvedCell::Kind::Number;
+    cell.number = stored.number;
+  } else if (stored.kind == CellValue::Kind::Text) {
+    cell.kind = ResolvedCell::Kind::Text;
+    cell.text = stored.Text();
+  }
+  return cell;
+}
+
+// Hands out the planned rows with the cells the store holds, one row at a time.
+class StoreRowWalk : public RowWalk {
+ public:
+  StoreRowWalk(const SheetStore& store, std::shared_ptr<const std::vector<RowPlan>> plans)
+      : store_(store), plans_(std::move(plans)) {}
+
+  const ResolvedRow* Next() override {
+    if (next_ >= plans_->size()) return nullptr;
+    const RowPlan& plan = (*plans_)[next_++];
+    buffer_.clear();
+    if (const StoredRow* stored = store_.RowAt(plan.row)) {
+      auto crossing = plan.crossings.begin();
+      for (const StoredCell& cell : stored->cells) {
+        for (; crossing != plan.crossings.end() && crossing->first < cell.col; ++crossing) {
+          buffer_.push_back(Blank(*crossing));
+        }
+        if (crossing != plan.crossings.end() && crossing->first == cell.col) ++crossing;
+        buffer_.push_back(CellOf(cell));
+      }
+      for (; crossing != plan.crossings.end(); ++crossing) buffer_.push_back(Blank(*crossing));
+    }
+    row_.row = plan.row;
+    row_.height = plan.height;
+    row_.customHeight = plan.customHeight;
+    row_.format = plan.format;
+    row_.cells = buffer_;
+    return &row_;
+  }
+
+ private:
+  static ResolvedCell Blank(const std::pair<std::int32_t, std::uint32_t>& crossing) {
+    ResolvedCell cell;
+    cell.col = crossing.first;
+    cell.format = crossing.second;
+    return cell;
+  }
+
+  const SheetStore& store_;
+  std::shared_ptr<const std::vector<RowPlan>> plans_;
+  std::size_t next_ = 0;
+  std::vector<ResolvedCell> buffer_;
+  ResolvedRow row_;
+};
+
 class Resolver {
  public:
-  explicit Resolver(const Worksheet& sheet) : sheet_(sheet), store_(sheet.Store()) {}
+  explicit Resolver(const Worksheet& sheet)
+      : sheet_(sheet), store_(sheet.Store()), formats_(PrepareTable()) {}
 
   ResolvedSheet Resolve();
 
  private:
-  std::uint32_t FormatIndex(const CellFormat& look);
-  std::optional<std::uint32_t> RowOrColumnFormat(const CellFormat& look);
+  std::vector<CellFormat>& PrepareTable() {
+    out_.formats = store_.Formats().All();
+    return out_.formats;
+  }
   void PlanColumns();
-  std::vector<std::int32_t> RowsWithRecords() const;
-  std::vector<std::int32_t> CellColumns(std::int32_t row) const;
   void PlanRows();
   void AddLinks();
+  void AddPageSetup();
 
   const Worksheet& sheet_;
   const SheetStore& store_;
   ResolvedSheet out_;
-  std::map<CellFormat, std::uint32_t> formatIndex_;
-  std::shared_ptr<std::vector<RowPlan>> rowPlans_ = std::make_shared<std::vector<RowPlan>>();
-  std::shared_ptr<std::vector<CellPlan>> cellPlans_ = std::make_shared<std::vector<CellPlan>>();
+  FormatIndex formats_;
+  std::shared_ptr<std::vector<RowPlan>> plans_ = std::make_shared<std::vector<RowPlan>>();
 };
-
-std::uint32_t Resolver::FormatIndex(const CellFormat& look) {
-  auto [it, added] = formatIndex_.emplace(look, static_cast<std::uint32_t>(out_.formats.size()));
-  if (added) out_.formats.push_back(look);
-  return it->second;
-}
-
-// Rows and columns with the default look carry no format of their own.
-std::optional<std::uint32_t> Resolver::RowOrColumnFormat(const CellFormat& look) {
-  if (look == CellFormat{}) return std::nullopt;
-  return FormatIndex(look);
-}
 
 void Resolver::PlanColumns() {
   const SheetDimensions& dims = store_.Dimensions();
-  const FormatLayers& layers = store_.Formats();
   // Columns with a width or format of their own; all others share the sheet's.
   std::vector<std::int32_t> own;
   for (const auto& entry : dims.ColumnWidths()) own.push_back(entry.first);
-  for (const auto& entry : layers.ColumnLayers()) own.push_back(entry.first);
+  for (const auto& entry : store_.ColumnLayers()) own.push_back(entry.first);
   std::sort(own.begin(), own.end());
   own.erase(std::unique(own.begin(), own.end()), own.end());
 
   const double sheetWidth = dims.AllColumnsWidth().value_or(kDefaultColumnWidth);
-  const std::optional<std::uint32_t> sheetFormat = RowOrColumnFormat(layers.ResolveSheet());
+  const std::optional<std::uint32_t> sheetFormat = formats_.OfRowOrColumn(store_.SheetFormat());
   const auto addRun = [&](std::int32_t first, std::int32_t last, double width,
                           std::optional<std::uint32_t> format) {
     if (width == kDefaultColumnWidth && !format) return;
     out_.columns.push_back({first, last, width, format});
   };
+  const std::int32_t lastColumn = sheet_.Limits().columns;
   std::int32_t next = 1;
   for (std::int32_t col : own) {
+    if (col > lastColumn) break;
     if (col > next) addRun(next, col - 1, sheetWidth, sheetFormat);
-    addRun(col, col, dims.ColumnWidth(col), RowOrColumnFormat(layers.ResolveColumn(col)));
+    addRun(col, col, dims.ColumnWidth(col), formats_.OfRowOrColumn(store_.ColumnFormat(col)));
     next = col + 1;
   }
-  const std::int32_t lastColumn = sheet_.Limits().columns;
   if (next <= lastColumn) addRun(next, lastColumn, sheetWidth, sheetFormat);
 }
 
-std::vector<std::int32_t> Resolver::RowsWithRecords() const {
-  const FormatLayers& layers = store_.Formats();
-  std::vector<std::int32_t> rows;
-  const auto addArea = [&](const Rect& area) {
-    for (std::int32_t row = area.top; row <= area.bottom; ++row) rows.push_back(row);
-  };
-  for (const auto& entry : store_.Dimensions().RowHeights()) rows.push_back(entry.first);
-  for (const auto& entry : layers.RowLayers()) rows.push_back(entry.first);
-  for (const auto& entry : store_.Values()) rows.push_back(KeyRow(entry.first));
-  for (const auto& entry : layers.CellLayers()) rows.push_back(KeyRow(entry.first));
-  for (const Rect& area : layers.RangeAreas()) addArea(area);
-  for (const Rect& area : store_.Merges().Areas()) addArea(area);
-  std::sort(rows.begin(), rows.end());
-  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-  return rows;
-}
-
-// Columns of the row's cell records: values, cell and range formats, merged areas, and where a
-// formatted row crosses a formatted column (the cell needs both).
-std::vector<std::int32_t> Resolver::CellColumns(std::int32_t row) const {
-  const FormatLayers& layers = store_.Formats();
-  std::vector<std::int32_t> cols;
-  const auto addSpan = [&](const Rect& area) {
-    if (row < area.top || row > area.bottom) return;
-    for (std::int32_t col = area.left; col <= area.right; ++col) cols.push_back(col);
-  };
-  const auto addKeys = [&](const auto& byKey) {
-    for (auto it = byKey.lower_bound(KeyOf(row, 0)); it != byKey.end() && KeyRow(it->first) == row;
-         ++it) {
-      cols.push_back(KeyColumn(it->first));
-    }
-  };
-  addKeys(store_.Values());
-  addKeys(layers.CellLayers());
-  layers.ForEachRangeInRow(row, addSpan);
-  store_.Merges().ForEachInRow(row, addSpan);
-  if (layers.RowLayers().contains(row)) {
-    for (const auto& entry : layers.ColumnLayers()) cols.push_back(entry.first);
-  }
-  std::sort(cols.begin(), cols.end());
-  cols.erase(std::unique(cols.begin(), cols.end()), cols.end());
-  return cols;
-}
-
 void Resolver::PlanRows() {
-  const FormatLayers& layers = store_.Formats();
+  const SheetDimensions& dims = store_.Dimensions();
+  const auto& heights = dims.RowHeights();
+  const std::int32_t lastRow =
+      std::max(store_.LastRow(), heights.empty() ? 0 : heights.rbegin()->first);
   std::int32_t top = 0, left = 0, bottom = 0, right = 0;
-  for (std::int32_t row : RowsWithRecords()) {
-    RowPlan plan;
-    plan.row.row = row;
-    plan.row.height = store_.EffectiveRowHeight(row);
-    plan.row.customHeight = plan.row.height != out_.defaultRowHeight;
-    if (layers.RowLayers().contains(row))
-      plan.row.format = RowOrColumnFormat(layers.ResolveRow(row));
-    plan.firstCell = cellPlans_->size();
-    for (std::int32_t col : CellColumns(row)) {
-      cellPlans_->push_back({col, FormatIndex(layers.Resolve(row, col))});
+  for (std::int32_t row = 1; row <= lastRow; ++row) {
+    const StoredRow* stored = store_.RowAt(row);
+    const bool formatted = store_.RowHasFormat(row);
+    const bool hasCells = stored != nullptr && !stored->cells.empty();
+    if (!hasCells && !formatted && !heights.contains(row)) continue;
+    RowPlan plan{row, store_.EffectiveRowHeight(row), false, std::nullopt, {}};
+    plan.customHeight = plan.height != out_.defaultRowHeight;
+    if (formatted) {
+      plan.format = formats_.OfRowOrColumn(store_.RowFormat(row));
+      // Where a formatted row crosses a formatted column, the cell needs both.
+      for (const auto& [col, layer] : store_.ColumnLayers()) {
+        if (store_.CellAt(row, col) == nullptr) {
+          plan.crossings.emplace_back(col, formats_(store_.Resolve(row, col)));
+        }
+      }
     }
-    plan.cellCount = cellPlans_->size() - plan.firstCell;
-    if (plan.cellCount == 0 && !plan.row.customHeight && !plan.row.format) continue;
-    if (plan.cellCount > 0) {
-      const std::int32_t first = (*cellPlans_)[plan.firstCell].col;
-      const std::int32_t last = cellPlans_->back().col;
+    const bool hasRecords = hasCells || !plan.crossings.empty();
+    if (!hasRecords && !plan.customHeight && !plan.format) continue;
+    if (hasRecords) {
+      std::int32_t first = hasCells ? stored->cells.front().col : kMaxColumns;
+      std::int32_t last = hasCells ? stored->cells.back().col : 0;
+      if (!plan.crossings.empty()) {
+        first = std::min(first, plan.crossings.front().first);
+        last = std::max(last, plan.crossings.back().first);
+      }
       if (top == 0) top = row, left = first, right = last;
       left = std::min(left, first);
       right = std::max(right, last);
       bottom = row;
     }
-    rowPlans_->push_back(plan);
+    plans_->push_back(std::move(plan));
   }
   if (top != 0) out_.usedRange = Rect{top, left, bottom, right};
 }
-
-// Hands out the planned rows with the values the store holds.
-class PlannedRowWalk : public RowWalk {
- public:
-  PlannedRowWalk(const SheetStore& store, std::shared_ptr<const std::vector<RowPlan>> rows,
-                 std::shared_ptr<const std::vector<CellPlan>> cells)
-      : store_(store), rows_(std::move(rows)), cells_(std::move(cells)) {}
-
-  const ResolvedRow* Next() override {
-    if (next_ >= rows_->size()) return nullptr;
-    const RowPlan& plan = (*rows_)[next_++];
-    buffer_.clear();
-    for (std::size_t i = 0; i < plan.cellCount; ++i) {
-      const CellPlan& cell = (*cells_)[plan.firstCell + i];
-      buffer_.push_back(Cell(plan.row.row, cell.col, cell.format, store_));
-    }
-    row_ = plan.row;
-    row_.cells = buffer_;
-    return &row_;
-  }
-
-  static ResolvedCell Cell(std::int32_t row, std::int32_t col, std::uint32_t format,
-                           const SheetStore& store) {
-    ResolvedCell cell;
-    cell.col = col;
-    cell.format = format;
-    if (const CellValue* value = store.ValueAt(row, col)) {
-      if (value->kind == CellValue::Kind::Number) {
-        cell.kind = ResolvedCell::Kind::Number;
-        cell.number = value->number;
-      } else if (value->kind == CellValue::Kind::Text) {
-        cell.kind = ResolvedCell::Kind::Text;
-        cell.text = value->text;
-      }
-    }
-    return cell;
-  }
-
- private:
-  const SheetStore& store_;
-  std::shared_ptr<const std::vector<RowPlan>> rows_;
-  std::shared_ptr<const std::vector<CellPlan>> cells_;
-  std::size_t next_ = 0;
-  std::vector<ResolvedCell> buffer_;
-  ResolvedRow row_;
-};
 
 void Resolver::AddLinks() {
   for (const auto& [key, link] : sheet_.Hyperlinks().Items()) {
     const std::int32_t row = KeyRow(key), col = KeyColumn(key);
     ResolvedLink out;
     out.row = row;
-    out.anchor =
-        PlannedRowWalk::Cell(row, col, FormatIndex(store_.Formats().Resolve(row, col)), store_);
+    if (const StoredCell* stored = store_.CellAt(row, col)) {
+      out.anchor = CellOf(*stored);
+    } else {
+      out.anchor.col = col;
+      out.anchor.format = formats_(store_.Resolve(row, col));
+    }
     out.kind = KindOfLink(link.address);
     out.address = ValidUtf8(link.address);
     out.subAddress = ValidUtf8(link.subAddress);
@@ -222,12 +215,19 @@ void Resolver::AddLinks() {
   }
 }
 
+void Resolver::AddPageSetup() {
+  const PageSetup& setup = sheet_.PageSetup();
+  out_.page.landscape = setup.Orientation() == xlLandscape;
+  out_.page.titleRows = setup.TitleRowsArea();
+  out_.page.centerFooter = ValidUtf8(setup.CenterFooter());
+  out_.page.printArea = setup.PrintAreaRect();
+}
+
 ResolvedSheet Resolver::Resolve() {
   out_.name = store_.Name();
   const SheetDimensions& dims = store_.Dimensions();
   out_.defaultRowHeight = dims.AllRowsHeight().value_or(kDefaultRowHeight);
   out_.defaultRowHeightSet = dims.AllRowsHeight().has_value();
-  FormatIndex(CellFormat{});
   PlanColumns();
   out_.merges = store_.Merges().Areas();
   PlanRows();
@@ -235,13 +235,9 @@ ResolvedSheet Resolver::Resolve() {
   for (const DefinedName& name : sheet_.Names().Items()) {
     out_.names.push_back({name.name, name.refersTo});
   }
-  const PageSetup& setup = sheet_.PageSetup();
-  out_.page.landscape = setup.Orientation() == xlLandscape;
-  out_.page.titleRows = setup.TitleRowsArea();
-  out_.page.centerFooter = ValidUtf8(setup.CenterFooter());
-  out_.page.printArea = setup.PrintAreaRect();
-  out_.rows = [store = &store_, rows = rowPlans_, cells = cellPlans_]() {
-    return std::unique_ptr<RowWalk>(std::make_unique<PlannedRowWalk>(*store, rows, cells));
+  AddPageSetup();
+  out_.rows = [store = &store_, plans = plans_]() {
+    return std::unique_ptr<RowWalk>(std::make_unique<StoreRowWalk>(*store, plans));
   };
   return std::move(out_);
 }

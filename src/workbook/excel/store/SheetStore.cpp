@@ -1,4 +1,5 @@
-// Everything one worksheet holds in memory: values, format layers, merges and dimensions.
+// Everything one worksheet holds in memory: rows in order with their cells in per-row arrays,
+// formats stored once and referred to by index, merges and dimensions.
 #include "workbook/excel/store/SheetStore.h"
 
 #include <algorithm>
@@ -7,8 +8,20 @@
 #include "workbook/excel/store/CellAddress.h"
 #include "workbook/excel/store/SheetError.h"
 #include "workbook/excel/store/TextLines.h"
+#include "workbook/excel/store/Utf8.h"
 
 namespace kvo::excel {
+
+namespace {
+
+// The record of col in a row's cells, or where it belongs.
+std::vector<StoredCell>::iterator Find(std::vector<StoredCell>& cells, std::int32_t col) {
+  if (cells.empty() || cells.back().col < col) return cells.end();
+  return std::lower_bound(cells.begin(), cells.end(), col,
+                          [](const StoredCell& cell, std::int32_t c) { return cell.col < c; });
+}
+
+}  // namespace
 
 void SheetStore::CheckOpen() const {
   if (!open_) RaiseSheetError("The workbook of sheet " + name_ + " is closed");
@@ -16,10 +29,71 @@ void SheetStore::CheckOpen() const {
 
 void SheetStore::Close() {
   open_ = false;
-  values_.clear();
-  formats_.Clear();
+  rows_.clear();
+  rows_.shrink_to_fit();
+  texts_.Clear();
+  formats_ = FormatTable();
+  sheetLayer_ = FormatLayer();
+  columnLayers_.clear();
+  rowLayers_.clear();
+  sheetBase_ = 0;
   merges_.Clear();
   dimensions_.Clear();
+}
+
+StoredRow& SheetStore::RowFor(std::int32_t row) {
+  if (static_cast<std::size_t>(row) >= rows_.size())
+    rows_.resize(static_cast<std::size_t>(row) + 1);
+  return rows_[static_cast<std::size_t>(row)];
+}
+
+const StoredRow* SheetStore::RowAt(std::int32_t row) const {
+  if (row < 1 || static_cast<std::size_t>(row) >= rows_.size()) return nullptr;
+  return &rows_[static_cast<std::size_t>(row)];
+}
+
+const FormatLayer* SheetStore::RowLayer(std::int32_t row) const {
+  const StoredRow* stored = RowAt(row);
+  return stored != nullptr && stored->layer != 0 ? &rowLayers_[stored->layer - 1] : nullptr;
+}
+
+const FormatLayer* SheetStore::ColumnLayer(std::int32_t col) const {
+  auto it = columnLayers_.find(col);
+  return it == columnLayers_.end() ? nullptr : &it->second;
+}
+
+bool SheetStore::RowHasFormat(std::int32_t row) const {
+  return RowLayer(row) != nullptr;
+}
+
+std::uint32_t SheetStore::BaseFormat(std::int32_t row, std::int32_t col) {
+  const FormatLayer* rowLayer = RowLayer(row);
+  const FormatLayer* columnLayer = columnLayers_.empty() ? nullptr : ColumnLayer(col);
+  if (rowLayer == nullptr && columnLayer == nullptr) return sheetBase_;
+  return formats_.Intern(formats_.Layered(sheetLayer_, columnLayer, rowLayer));
+}
+
+StoredCell& SheetStore::Touch(std::int32_t row, std::int32_t col) {
+  std::vector<StoredCell>& cells = RowFor(row).cells;
+  auto it = Find(cells, col);
+  if (it != cells.end() && it->col == col) return *it;
+  StoredCell cell;
+  cell.col = col;
+  cell.format = BaseFormat(row, col);
+  return *cells.insert(it, cell);
+}
+
+const StoredCell* SheetStore::CellAt(std::int32_t row, std::int32_t col) const {
+  const StoredRow* stored = RowAt(row);
+  if (stored == nullptr) return nullptr;
+  auto it = std::lower_bound(stored->cells.begin(), stored->cells.end(), col,
+                             [](const StoredCell& cell, std::int32_t c) { return cell.col < c; });
+  return it != stored->cells.end() && it->col == col ? &*it : nullptr;
+}
+
+bool SheetStore::HasValue(std::int32_t row, std::int32_t col) const {
+  const StoredCell* cell = CellAt(row, col);
+  return cell != nullptr && cell->kind != CellValue::Kind::Empty;
 }
 
 void SheetStore::SetValue(const Rect& rect, const CellValue& value) {
@@ -27,34 +101,115 @@ void SheetStore::SetValue(const Rect& rect, const CellValue& value) {
   if (value.kind == CellValue::Kind::Number && !std::isfinite(value.number)) {
     RaiseSheetError("Cell " + AbsoluteAddress(rect) + " cannot hold a number that is not finite");
   }
-  if (rect.CellCount() > kMaxValueCells) {
+  if (rect.CellCount() > kMaxAreaCells) {
     RaiseSheetError("Cannot assign one value to " + AbsoluteAddress(rect) +
                     ": the area has too many cells");
   }
+  const std::string_view text =
+      value.kind == CellValue::Kind::Text ? texts_.Store(value.text) : std::string_view();
   for (std::int32_t row = rect.top; row <= rect.bottom; ++row) {
     for (std::int32_t col = rect.left; col <= rect.right; ++col) {
       if (value.IsEmpty()) {
-        values_.erase(KeyOf(row, col));
+        // A cleared cell keeps its record only for its format.
+        if (const StoredCell* found = CellAt(row, col); found == nullptr) continue;
+      }
+      StoredCell& cell = Touch(row, col);
+      cell.kind = value.kind;
+      if (value.kind == CellValue::Kind::Text) {
+        cell.text = text.data();
+        cell.length = static_cast<std::uint32_t>(text.size());
       } else {
-        values_[KeyOf(row, col)] = value;
+        cell.number = value.number;
+        cell.length = 0;
       }
     }
   }
 }
 
-const CellValue* SheetStore::ValueAt(std::int32_t row, std::int32_t col) const {
-  auto it = values_.find(KeyOf(row, col));
-  return it == values_.end() ? nullptr : &it->second;
+void SheetStore::ChangeCells(StoredRow& row, std::int32_t firstCol, std::int32_t lastCol,
+                             FormatProperty property, double value) {
+  for (StoredCell& cell : row.cells) {
+    if (cell.col >= firstCol && cell.col <= lastCol) {
+      cell.format = formats_.With(cell.format, property, value);
+    }
+  }
+}
+
+void SheetStore::ApplyFormat(const Rect& rect, FormatProperty property, double value) {
+  CheckOpen();
+  const std::uint64_t stamp = ++stamp_;
+  if (rect == Rect::WholeSheet()) {
+    sheetLayer_.Set(property, value, stamp);
+    sheetBase_ = formats_.Intern(formats_.Layered(sheetLayer_, nullptr, nullptr));
+    for (StoredRow& row : rows_) ChangeCells(row, 1, kMaxColumns, property, value);
+  } else if (rect.SpansAllRows()) {
+    for (std::int32_t col = rect.left; col <= rect.right; ++col) {
+      columnLayers_[col].Set(property, value, stamp);
+    }
+    for (StoredRow& row : rows_) ChangeCells(row, rect.left, rect.right, property, value);
+  } else if (rect.SpansAllColumns()) {
+    for (std::int32_t r = rect.top; r <= rect.bottom; ++r) {
+      StoredRow& row = RowFor(r);
+      if (row.layer == 0) {
+        rowLayers_.emplace_back();
+        row.layer = static_cast<std::uint32_t>(rowLayers_.size());
+      }
+      rowLayers_[row.layer - 1].Set(property, value, stamp);
+      ChangeCells(row, 1, kMaxColumns, property, value);
+    }
+  } else {
+    if (rect.CellCount() > kMaxAreaCells) {
+      RaiseSheetError("Cannot format " + AbsoluteAddress(rect) + ": the area has too many cells");
+    }
+    for (std::int32_t row = rect.top; row <= rect.bottom; ++row) {
+      for (std::int32_t col = rect.left; col <= rect.right; ++col) {
+        StoredCell& cell = Touch(row, col);
+        cell.format = formats_.With(cell.format, property, value);
+      }
+    }
+  }
+}
+
+void SheetStore::ApplyNumberFormat(const Rect& rect, std::string_view format) {
+  CheckOpen();
+  ApplyFormat(rect, FormatProperty::NumberFormat, formats_.NumberFormatValue(format));
+}
+
+void SheetStore::ApplyColor(const Rect& rect, FormatProperty property, SheetColor color) {
+  ApplyFormat(rect, property, FormatTable::ColorValue(color));
+}
+
+CellFormat SheetStore::Resolve(std::int32_t row, std::int32_t col) const {
+  if (const StoredCell* cell = CellAt(row, col)) return formats_[cell->format];
+  return formats_.Layered(sheetLayer_, ColumnLayer(col), RowLayer(row));
+}
+
+CellFormat SheetStore::SheetFormat() const {
+  return formats_.Layered(sheetLayer_, nullptr, nullptr);
+}
+
+CellFormat SheetStore::ColumnFormat(std::int32_t col) const {
+  return formats_.Layered(sheetLayer_, ColumnLayer(col), nullptr);
+}
+
+CellFormat SheetStore::RowFormat(std::int32_t row) const {
+  return formats_.Layered(sheetLayer_, nullptr, RowLayer(row));
 }
 
 void SheetStore::Merge(const Rect& rect) {
   CheckOpen();
+  if (rect.CellCount() > kMaxAreaCells) {
+    RaiseSheetError("Cannot merge " + AbsoluteAddress(rect) + ": the area has too many cells");
+  }
   if (!merges_.Merge(rect)) return;
   for (std::int32_t row = rect.top; row <= rect.bottom; ++row) {
-    auto first = values_.lower_bound(KeyOf(row, rect.left));
-    auto last = values_.upper_bound(KeyOf(row, rect.right));
-    if (row == rect.top && first != last && first->first == KeyOf(row, rect.left)) ++first;
-    values_.erase(first, last);
+    for (std::int32_t col = rect.left; col <= rect.right; ++col) {
+      StoredCell& cell = Touch(row, col);
+      if (row == rect.top && col == rect.left) continue;
+      cell.kind = CellValue::Kind::Empty;
+      cell.length = 0;
+      cell.number = 0;
+    }
   }
 }
 
@@ -63,36 +218,39 @@ void SheetStore::Unmerge(const Rect& rect) {
   merges_.Unmerge(rect);
 }
 
-FormatLayers& SheetStore::Formats() {
-  CheckOpen();
-  return formats_;
-}
-
 SheetDimensions& SheetStore::Dimensions() {
   CheckOpen();
   return dimensions_;
 }
 
 std::optional<double> SheetStore::FittedRowHeight(std::int32_t row) const {
+  const StoredRow* stored = RowAt(row);
+  if (stored == nullptr) return std::nullopt;
   double height = kDefaultRowHeight;
-  auto it = values_.lower_bound(KeyOf(row, 1));
-  const auto end = values_.lower_bound(KeyOf(row + 1, 1));
-  for (; it != end; ++it) {
-    const std::int32_t col = KeyColumn(it->first);
-    const CellFormat format = formats_.Resolve(row, col);
+  for (const StoredCell& cell : stored->cells) {
+    if (cell.kind == CellValue::Kind::Empty) continue;
+    const CellFormat& format = formats_[cell.format];
     int lines = 1;
-    if (it->second.kind == CellValue::Kind::Text && format.wrapText) {
-      Rect area = Rect::Cell(row, col);
-      if (auto merged = merges_.AreaAt(row, col)) {
+    if (cell.kind == CellValue::Kind::Text && format.wrapText) {
+      const std::string_view text = cell.Text();
+      const int ownPixels = ColumnPixels(dimensions_.ColumnWidth(cell.col));
+      const bool oneLine = FitsOnOneLine(text, ownPixels, format.fontSize, format.bold);
+      // A text that fits its own column fits any merged area it starts; only larger fonts
+      // then change the height.
+      if (oneLine && format.fontSize <= kDefaultFontSize) continue;
+      Rect area = Rect::Cell(row, cell.col);
+      if (auto merged = merges_.AreaAt(row, cell.col)) {
         // Hidden cells of a merge and merges over several rows do not size the row.
-        if (merged->Height() > 1 || merged->left != col) continue;
+        if (merged->Height() > 1 || merged->left != cell.col) continue;
         area = *merged;
       }
-      int pixels = 0;
-      for (std::int32_t c = area.left; c <= area.right; ++c) {
-        pixels += ColumnPixels(dimensions_.ColumnWidth(c));
+      if (!oneLine) {
+        int pixels = 0;
+        for (std::int32_t c = area.left; c <= area.right; ++c) {
+          pixels += ColumnPixels(dimensions_.ColumnWidth(c));
+        }
+        lines = WrappedLineCount(text, pixels, format.fontSize, format.bold);
       }
-      lines = WrappedLineCount(it->second.text, pixels, format.fontSize, format.bold);
     }
     height = std::max(height, LinesHeight(lines, format.fontSize));
   }

@@ -72,6 +72,7 @@ class LineFitter {
         pixelsPerUnit_(fontSize * 96.0 / 72.0 / kUnitsPerEm * (bold ? kBoldFactor : 1.0)) {}
 
   double Width(char32_t cp) const { return FontUnits(cp) * pixelsPerUnit_; }
+  double Room() const { return room_; }
 
   // Lines of one paragraph (text without line breaks).
   int Paragraph(std::u32string_view text) const {
@@ -141,6 +142,29 @@ int WrappedLineCount(std::string_view utf8, int cellPixels, double fontSize, boo
     paragraph += c.cp == U'\t' ? U' ' : c.cp;
   }
   return lines;
+}
+
+bool FitsOnOneLine(std::string_view utf8, int cellPixels, double fontSize, bool bold) {
+  const LineFitter fitter(cellPixels, fontSize, bold);
+  // Below the room by a margin, so that the line count's own sums cannot round past it.
+  const double room = fitter.Room() - 0.01;
+  double width = 0;
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    const auto byte = static_cast<unsigned char>(utf8[pos]);
+    char32_t cp = byte;
+    if (byte < 0x80) {
+      ++pos;
+    } else {
+      const Utf8Char c = DecodeUtf8(utf8, pos);
+      cp = c.cp;
+      pos += c.length;
+    }
+    if (cp == U'\n') return false;
+    if (cp == U'\r') continue;
+    width += fitter.Width(cp == U'\t' ? U' ' : cp);
+    if (width > room) return false;
+  }
+  return true;
 }
 
 double LinesHeight(int lines, double fontSize) {

@@ -14,6 +14,10 @@ int ColumnPixels(double widthChars);
 // line breaks start new lines, words wider than the cell are broken.
 int WrappedLineCount(std::string_view utf8, int cellPixels, double fontSize, bool bold);
 
+// True when the text certainly takes one line in such a cell (WrappedLineCount would give 1);
+// much cheaper than counting lines.
+bool FitsOnOneLine(std::string_view utf8, int cellPixels, double fontSize, bool bold);
+
 // Row height in points for `lines` lines of the given font size, on whole pixels, at most the
 // largest row height.
 double LinesHeight(int lines, double fontSize);

@@ -10,6 +10,7 @@
 #include "config/StrPart.h"
 #include "config/modEnvironment.h"
 #include "config/modResources.h"
+#include "model/RunCodes.h"
 #include "parse/clsXMLPars.h"
 #include "workbook/clsBldExcel.h"
 
@@ -38,7 +39,7 @@ void ClearRunTables() {
   run.vDrawingAttrLbl.Erase();
   run.vFileAttrLbl.Erase();
   run.vFolderAttrLbl.Erase();
-  if (run.iObjectType == 1) {
+  if (run.iObjectType == kObjectItems) {
     run.vMnfAttrLbl.Erase();
     run.vVndAttrLbl.Erase();
   }
@@ -160,15 +161,15 @@ bool clsExportExcel::BuildExcel(const std::string& sXFullPath, const std::string
 void clsExportExcel::ClearMainArray() {
   RunState& run = Run();
   switch (run.iObjectType) {
-    case 1:
+    case kObjectItems:
       run.arrItems.clear();
       run.arrItems.shrink_to_fit();
       break;
-    case 2:
+    case kObjectDocs:
       run.arrDocs.clear();
       run.arrDocs.shrink_to_fit();
       break;
-    case 3:
+    case kObjectFolders:
       run.arrFolders.clear();
       run.arrFolders.shrink_to_fit();
       break;

@@ -2,16 +2,13 @@
 // manufacturer by part number, the item-level suppliers, and the supplier state code.
 #include "config/Log.h"
 #include "config/RunState.h"
+#include "model/RunCodes.h"
 #include "parse/SupplierRelations.h"
 #include "parse/clsXMLPars.h"
 
 namespace kvo {
 
 namespace {
-
-// Observations of one manufacturer for the supplier state code.
-constexpr std::int16_t kMnfWithoutSupplier = 1;
-constexpr std::int16_t kMnfWithSupplier = 2;
 
 // A supplier relation with at most one child node is an item-level supplier; a second child
 // ties it to a manufacturer.
@@ -108,7 +105,7 @@ void clsXMLPars::FillSupplier(const xml::Node& nRelation, ObjStruct& tSupplier) 
   FillXAttr2(nRelation, tSupplier.vAttr, run.vVndAttrLbl);
 }
 
-// The code is a set of the observations seen: 1 without, 2 with suppliers, 3 both.
+// The state is the set of the flags of every manufacturer seen.
 void clsXMLPars::MergeVndState(std::int16_t& iState, std::int16_t iObservation) {
   iState = static_cast<std::int16_t>(iState | iObservation);
 }

@@ -8,6 +8,7 @@
 
 #include "config/Log.h"
 #include "config/RunState.h"
+#include "model/RunCodes.h"
 #include "parse/clsXMLPars.h"
 
 namespace kvo {
@@ -68,7 +69,7 @@ void clsXMLPars::WalkStructure(const xml::Node& nFirst, const WalkKind<TRecord>&
     std::vector<TRecord>& arrMain = run.*tKind.arrMain;
     const std::string& sObjectName = run.*tKind.sObjectName;
     const std::string& sLineName = run.*tKind.sLineName;
-    const std::int32_t lLowestDepth = run.iSpaceType == 1 ? 1 : 0;
+    const std::int32_t lLowestDepth = run.iSpaceType == kSpaceStructure ? 1 : 0;
 
     // An empty structure line ends the children of the object that holds it.
     auto LogLineWithoutChildren = [&](const xml::Node& nLine, const xml::Node& nHolder) {

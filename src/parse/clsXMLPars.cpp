@@ -6,6 +6,7 @@
 #include "config/Log.h"
 #include "config/RunState.h"
 #include "config/VariantTable.h"
+#include "model/RunCodes.h"
 
 namespace kvo {
 
@@ -59,11 +60,11 @@ void clsXMLPars::MainXStruct(const std::shared_ptr<xml::Document>& doc) {
     vRootDesignators_.reset();
     const xml::Node nFirst = nRoot.FirstChild();
     const std::string sName = nFirst.NodeName();
-    if (sName == run.sObjItem && run.iObjectType == 1) {
+    if (sName == run.sObjItem && run.iObjectType == kObjectItems) {
       FillXItemStruct(nFirst);
-    } else if (sName == run.sObjDoc && run.iObjectType == 2) {
+    } else if (sName == run.sObjDoc && run.iObjectType == kObjectDocs) {
       FillXDocStruct(nFirst);
-    } else if (sName == run.sObjFolder && run.iObjectType == 3) {
+    } else if (sName == run.sObjFolder && run.iObjectType == kObjectFolders) {
       FillXFoldStruct(nFirst);
     } else {
       WriteLogLine(run.sMsgErrorXmlStructure + run.sMsgFirstChildNodeNot + run.sObjectType,

@@ -4,6 +4,8 @@
 
 #include "config/Log.h"
 #include "config/RunState.h"
+#include "model/RunCodes.h"
+#include "workbook/BldSheetLayout.h"
 #include "workbook/BldSupport.h"
 #include "workbook/clsBldExcel.h"
 #include "workbook/excel/NameRules.h"
@@ -12,6 +14,7 @@
 
 namespace kvo {
 
+using bld::kMainFirstRow;
 using bld::SlotAt;
 using bld::Source;
 
@@ -20,9 +23,6 @@ namespace {
 // The grid is six columns wide, two per attribute.
 constexpr std::int32_t kGridColumns = 6;
 constexpr std::int32_t kPairsPerRow = kGridColumns / 2;
-
-// First row of the main panel's objects.
-constexpr std::int32_t kMainFirstRow = 6;
 
 bool IsNameChar(unsigned char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
@@ -125,9 +125,9 @@ std::string clsBldExcel::GetFolderHyperlinkName(std::int32_t lIndex) {
 
 std::string clsBldExcel::BlockNameOfKind(std::int32_t lIndex) {
   switch (Run().iObjectType) {
-    case 1:
+    case kObjectItems:
       return GetItemHyperlinkName(lIndex);
-    case 2:
+    case kObjectDocs:
       return GetDocHyperlinkName(lIndex);
     default:
       return GetFolderHyperlinkName(lIndex);
@@ -137,7 +137,7 @@ std::string clsBldExcel::BlockNameOfKind(std::int32_t lIndex) {
 void clsBldExcel::FillHyperlinkStruct() {
   try {
     const RunState& run = Run();
-    if (run.iObjectType < 1 || run.iObjectType > 3) return;
+    if (run.iObjectType < kObjectItems || run.iObjectType > kObjectFolders) return;
     // Every slot has its row; column 2 holds the identifier beside the level.
     for (std::int32_t i = 0; i <= run.lMainUBound; ++i) {
       Sheet().Hyperlinks().Add(Cell(bld::RowAfter(kMainFirstRow, i), 2), "", BlockNameOfKind(i));
@@ -150,13 +150,14 @@ void clsBldExcel::FillHyperlinkStruct() {
 void clsBldExcel::FillHyperlinkCollect() {
   try {
     const RunState& run = Run();
-    if (run.iObjectType < 1 || run.iObjectType > 3) return;
-    // Only top-level objects have rows, the k-th of them in row 6 + k, identifier in column 1.
+    if (run.iObjectType < kObjectItems || run.iObjectType > kObjectFolders) return;
+    // Only top-level objects have rows, the k-th of them in row kMainFirstRow + k, identifier in
+    // column 1.
     std::int32_t k = 0;
     for (std::int32_t i = 0; i <= run.lMainUBound; ++i) {
-      const std::int32_t lLevel = run.iObjectType == 1   ? LevelAt(run.arrItems, i)
-                                  : run.iObjectType == 2 ? LevelAt(run.arrDocs, i)
-                                                         : LevelAt(run.arrFolders, i);
+      const std::int32_t lLevel = run.iObjectType == kObjectItems  ? LevelAt(run.arrItems, i)
+                                  : run.iObjectType == kObjectDocs ? LevelAt(run.arrDocs, i)
+                                                                   : LevelAt(run.arrFolders, i);
       if (lLevel != 0) continue;
       Sheet().Hyperlinks().Add(Cell(bld::RowAfter(kMainFirstRow, k), 1), "", BlockNameOfKind(i));
       ++k;

@@ -3,9 +3,10 @@
 // sub-blocks.
 #include <kvoexportexcel/clsXMLIniData.h>
 
+#include "config/LabelPaths.h"
 #include "config/Log.h"
 #include "config/RunState.h"
-#include "workbook/BldLabelPaths.h"
+#include "model/RunCodes.h"
 #include "workbook/BldSupport.h"
 #include "workbook/clsBldExcel.h"
 
@@ -21,7 +22,8 @@ void clsBldExcel::FillDetails(const std::vector<Main>& arrMain, std::int32_t& lR
   // top-level ones in collection mode.
   const RunState& run = Run();
   for (std::int32_t i = 0; i <= run.lMainUBound; ++i) {
-    if (run.iSpaceType == 1 || SlotAt(arrMain, i).lLevel == 0) (this->*pFillBlock)(i, lRow);
+    if (run.iSpaceType == kSpaceStructure || SlotAt(arrMain, i).lLevel == 0)
+      (this->*pFillBlock)(i, lRow);
   }
 }
 
@@ -68,7 +70,7 @@ void clsBldExcel::FillDocDetail(std::int32_t lIndex, std::int32_t& lRow) {
   try {
     const ObjDoc& t = SlotAt(Run().arrDocs, lIndex);
     Sheet().Names().Add(GetDocHyperlinkName(lIndex), Sheet().Rows(lRow));
-    FillDoc(t.tDoc, lRow, bld::kDocumentLbl, 15, true);
+    FillDoc(t.tDoc, lRow, lbl::kDocumentLbl, 15, true);
     if (ReadableUB(t.arrItem, t.lItemUB) >= 0) FillItemListForDoc(lIndex, lRow);
     if (ReadableUB(t.arrFolder, t.lFolderUB) >= 0) FillFolderListForDoc(lIndex, lRow);
     if (!t.sChildren.empty()) {
@@ -85,7 +87,7 @@ void clsBldExcel::FillFolderDetail(std::int32_t lIndex, std::int32_t& lRow) {
   try {
     const ObjFolder& t = SlotAt(Run().arrFolders, lIndex);
     Sheet().Names().Add(GetFolderHyperlinkName(lIndex), Sheet().Rows(lRow));
-    FillFolder(t.tFolder, lRow, bld::kFolderLbl, 15, true);
+    FillFolder(t.tFolder, lRow, lbl::kFolderLbl, 15, true);
     if (!t.sChildren.empty()) {
       std::string sList = t.sChildren;
       FillFolderChild(sList, lRow);
@@ -107,9 +109,9 @@ void clsBldExcel::FillChildCaption(const std::string& sLabelPath, std::int32_t& 
 
 void clsBldExcel::FillDocChild(std::string& sList, std::int32_t& lRow) {
   try {
-    FillChildCaption(bld::kDocChildLbl, lRow);
+    FillChildCaption(lbl::kDocChildLbl, lRow);
     for (std::int32_t j = 0; bld::FirstChild(sList, j); sList = bld::RestOfChildren(sList)) {
-      FillDoc(SlotAt(Run().arrDocs, j).tDoc, lRow, bld::kDocumentLbl, 0, false);
+      FillDoc(SlotAt(Run().arrDocs, j).tDoc, lRow, lbl::kDocumentLbl, 0, false);
     }
   } catch (...) {
     LogRunError(Source("FillDocChild"));
@@ -118,9 +120,9 @@ void clsBldExcel::FillDocChild(std::string& sList, std::int32_t& lRow) {
 
 void clsBldExcel::FillFolderChild(std::string& sList, std::int32_t& lRow) {
   try {
-    FillChildCaption(bld::kFolderChildLbl, lRow);
+    FillChildCaption(lbl::kFolderChildLbl, lRow);
     for (std::int32_t j = 0; bld::FirstChild(sList, j); sList = bld::RestOfChildren(sList)) {
-      FillFolder(SlotAt(Run().arrFolders, j).tFolder, lRow, bld::kFolderLbl, 0, false);
+      FillFolder(SlotAt(Run().arrFolders, j).tFolder, lRow, lbl::kFolderLbl, 0, false);
     }
   } catch (...) {
     LogRunError(Source("FillFolderChild"));

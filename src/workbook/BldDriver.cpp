@@ -3,21 +3,20 @@
 
 #include "config/Log.h"
 #include "config/RunState.h"
+#include "model/RunCodes.h"
+#include "workbook/BldSheetLayout.h"
 #include "workbook/BldSupport.h"
 #include "workbook/clsBldExcel.h"
 
 namespace kvo {
 
+using bld::kMainBarRow;
+using bld::kMainCaptionRow;
+using bld::kMainFirstRow;
+using bld::kPanelWidth;
 using bld::Source;
 
 namespace {
-
-// Rows of the sheet's fixed layout.
-constexpr std::int32_t kMainBarRow = 4;
-constexpr std::int32_t kMainCaptionRow = 5;
-constexpr std::int32_t kMainFirstRow = 6;
-// The property panel and the print area are six columns wide.
-constexpr std::int32_t kPanelWidth = 6;
 
 // Formats of the two black caption bars: fill, row height, font colour, font size.
 constexpr std::int32_t kBarFill = 1;
@@ -88,7 +87,7 @@ bool clsBldExcel::FillExlFile() {
 
     // Six fixed main-panel columns in structure mode, five in collection mode, then the tags.
     std::int32_t t = run.vAddTags.LastEntry();
-    if (run.vAddTags.HoldsTable() && run.iSpaceType == 2) --t;
+    if (run.vAddTags.HoldsTable() && run.iSpaceType == kSpaceCollection) --t;
     FillCaption(kMainBarRow, 1, t + 7, kBarFill, kBarHeight, kBarFontColor, kBarFontSize, true,
                 true);
     WriteLabel(kMainBarRow, 1, GetLabelByPath(GetGlobalPath() + "/MAIN_PANEL", "Main Panel"));
@@ -98,13 +97,13 @@ bool clsBldExcel::FillExlFile() {
 
     std::int32_t n = 0;
     switch (run.iObjectType) {
-      case 1:
+      case kObjectItems:
         FillMainPanelItems(n, kMainFirstRow);
         break;
-      case 2:
+      case kObjectDocs:
         FillMainPanelDocs(n, kMainFirstRow);
         break;
-      case 3:
+      case kObjectFolders:
         FillMainPanelFolders(n, kMainFirstRow);
         break;
       default:
@@ -119,20 +118,20 @@ bool clsBldExcel::FillExlFile() {
     bld::Advance(lRow);
 
     switch (run.iObjectType) {
-      case 1:
+      case kObjectItems:
         FillItemsDetail(lRow);
         break;
-      case 2:
+      case kObjectDocs:
         FillDocsDetail(lRow);
         break;
-      case 3:
+      case kObjectFolders:
         FillFoldersDetail(lRow);
         break;
       default:
         break;
     }
 
-    if (run.iSpaceType == 1) {
+    if (run.iSpaceType == kSpaceStructure) {
       FillHyperlinkStruct();
     } else {
       FillHyperlinkCollect();

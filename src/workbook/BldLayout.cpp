@@ -3,9 +3,10 @@
 #include <kvoexportexcel/RunError.h>
 #include <kvoexportexcel/clsXMLIniData.h>
 
+#include "config/LabelPaths.h"
 #include "config/Log.h"
 #include "config/RunState.h"
-#include "workbook/BldLabelPaths.h"
+#include "model/RunCodes.h"
 #include "workbook/BldSupport.h"
 #include "workbook/clsBldExcel.h"
 #include "workbook/excel/Utf8.h"
@@ -74,16 +75,16 @@ std::string clsBldExcel::GetLabelByNode(const std::string& sNode, const std::str
 
 std::string clsBldExcel::GetGlobalPath() {
   const RunState& run = Run();
-  const bool bStructure = run.iSpaceType == 1;
+  const bool bStructure = run.iSpaceType == kSpaceStructure;
   std::string sKey;
   switch (run.iObjectType) {
-    case 1:
+    case kObjectItems:
       sKey = bStructure ? "ITEM_STRUCTURE" : "ITEM_COLLECTION";
       break;
-    case 2:
+    case kObjectDocs:
       sKey = bStructure ? "DOC_STRUCTURE" : "DOC_COLLECTION";
       break;
-    case 3:
+    case kObjectFolders:
       sKey = bStructure ? "FOLDER_STRUCTURE" : "FOLDER_COLLECTION";
       break;
     default:
@@ -94,7 +95,7 @@ std::string clsBldExcel::GetGlobalPath() {
 
 void clsBldExcel::FillAttrCaption(std::int32_t& lRow) {
   FillCaption(lRow, 1, 6, 0, 0, 0, 0, true, true);
-  WriteStyled(lRow, 1, GetLabelByPath(bld::kAttributeLbl, "Attributes"), "Bold Italic");
+  WriteStyled(lRow, 1, GetLabelByPath(lbl::kAttributeLbl, "Attributes"), "Bold Italic");
   Advance(lRow);
 }
 

@@ -2,8 +2,10 @@
 // structure mode and the additional-tag columns after the fixed ones.
 #include <kvoexportexcel/clsXMLIniData.h>
 
+#include "config/LabelPaths.h"
 #include "config/Log.h"
 #include "config/RunState.h"
+#include "model/RunCodes.h"
 #include "workbook/BldSupport.h"
 #include "workbook/clsBldExcel.h"
 
@@ -14,13 +16,13 @@ using bld::Source;
 
 namespace {
 
-// Kind key of the "MAIN_LBL" caption list.
-std::string MainKindKey() {
+// The main panel's caption list of the run's object kind; without a kind, the bare section.
+std::string MainCaptionPath() {
   const RunState& run = Run();
-  if (run.sObjectType == run.sObjItem) return "ITEM";
-  if (run.sObjectType == run.sObjDoc) return "DOC";
-  if (run.sObjectType == run.sObjFolder) return "FOLDER";
-  return "";
+  if (run.sObjectType == run.sObjItem) return lbl::kMainItemLbl;
+  if (run.sObjectType == run.sObjDoc) return lbl::kMainDocLbl;
+  if (run.sObjectType == run.sObjFolder) return lbl::kMainFolderLbl;
+  return std::string(lbl::kMainLbl) + "/";
 }
 
 }  // namespace
@@ -30,12 +32,12 @@ void clsBldExcel::FillMainPanelCaption(std::int32_t lRowNo) {
     const RunState& run = Run();
     std::int32_t lLast = -1;
     OrderTable arrOrder;
-    const auto oList = IniData().GetOrderedAttrList("MAIN_LBL/" + MainKindKey(), lLast, arrOrder);
+    const auto oList = IniData().GetOrderedAttrList(MainCaptionPath(), lLast, arrOrder);
     // Without a caption list not even the tag captions are written.
     if (lLast < 0 || !oList) return;
 
     // Collection mode has no level column, so caption 0 is left out.
-    const bool bStructure = run.iSpaceType == 1;
+    const bool bStructure = run.iSpaceType == kSpaceStructure;
     const std::int32_t lFirst = bStructure ? 0 : 1;
     const std::int32_t lShift = bStructure ? 1 : 0;
     for (std::int32_t i = lFirst; i <= lLast; ++i) {
@@ -58,7 +60,7 @@ void clsBldExcel::FillMainPanelRows(const std::vector<Main>& arrMain, std::int32
                                     void (clsBldExcel::*pFillRow)(std::int32_t, std::int32_t,
                                                                   std::int32_t)) {
   const RunState& run = Run();
-  const bool bStructure = run.iSpaceType == 1;
+  const bool bStructure = run.iSpaceType == kSpaceStructure;
   std::int32_t k = 0;
   std::int32_t i = 0;
   try {

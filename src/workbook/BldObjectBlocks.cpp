@@ -2,9 +2,10 @@
 // rows of documents and drawings, and the part list of an item with its local alternates.
 #include <kvoexportexcel/clsXMLIniData.h>
 
+#include "config/LabelPaths.h"
 #include "config/Log.h"
 #include "config/RunState.h"
-#include "workbook/BldLabelPaths.h"
+#include "model/RunCodes.h"
 #include "workbook/BldSupport.h"
 #include "workbook/clsBldExcel.h"
 
@@ -35,10 +36,10 @@ void clsBldExcel::FillAttributes(const AttrList& vAttr, const VariantTable& vAtt
 
 void clsBldExcel::FillItem(const ObjStruct& tRec, std::int32_t& lRow, std::int32_t lInteriorColor,
                            bool bBorders) {
-  FillHeadRow(bld::kItemCapLbl, "ID", tRec.sID, tRec.sRev, tRec.sDesc, lRow, lInteriorColor,
+  FillHeadRow(lbl::kItemCapLbl, "ID", tRec.sID, tRec.sRev, tRec.sDesc, lRow, lInteriorColor,
               bBorders);
   // Items carry the "Attributes" bar only in exports of items.
-  if (Run().iObjectType == 1) FillAttrCaption(lRow);
+  if (Run().iObjectType == kObjectItems) FillAttrCaption(lRow);
   FillAttributes(tRec.vAttr, Run().vItemAttrLbl, lRow);
 }
 
@@ -90,7 +91,7 @@ void clsBldExcel::FillFiles(const std::vector<FileStruct>& arrFiles, std::int32_
       const FileStruct& tFile = arrFiles[static_cast<std::size_t>(i)];
       const std::int32_t r = lRow;
       // The file label is fetched by path, whatever node the block selected.
-      WriteLabel(r, 1, GetLabelByPath(bld::kFileNameLbl, "File Name"));
+      WriteLabel(r, 1, GetLabelByPath(lbl::kFileNameLbl, "File Name"));
       if (tFile.sFileName.empty()) {
         // A dataset relation without a dataset: nothing to link to.
         WriteText(r, 2, "");
@@ -108,7 +109,7 @@ void clsBldExcel::FillFiles(const std::vector<FileStruct>& arrFiles, std::int32_
 void clsBldExcel::FillChild(std::int32_t lIndex, std::int32_t& lRow) {
   try {
     const std::vector<ObjItem>& arrItems = Run().arrItems;
-    SelectLabelNode(bld::kPartListLbl);
+    SelectLabelNode(lbl::kPartListLbl);
     FillCaption(lRow, 1, 6, 0, 0, 0, 0, true, true);
     WriteStyled(lRow, 1, GetLabelByNode("CAPTION_LBL", "Part List"), "Bold Italic");
     Advance(lRow);
@@ -119,7 +120,7 @@ void clsBldExcel::FillChild(std::int32_t lIndex, std::int32_t& lRow) {
       std::int32_t r = lRow;
       WriteLabel(r, 1, GetLabelByNode("CHILD", "Child"));
       WriteText(r, 2, tChild.tItem.sID);
-      SelectLabelNode(bld::kChildListLbl);
+      SelectLabelNode(lbl::kChildListLbl);
       WriteLabel(r, 3, GetLabelByID(1, "Find No"));
       WriteText(r, 4, tChild.sFindNo);
       WriteLabel(r, 5, GetLabelByID(2, "Quantity"));
@@ -134,14 +135,14 @@ void clsBldExcel::FillChild(std::int32_t lIndex, std::int32_t& lRow) {
       lRow = bld::RowAfter(r, 1);
 
       if (ReadableUB(tChild.arrLAI, tChild.lLAIUB) >= 0) {
-        SelectLabelNode(bld::kPartListLbl);
+        SelectLabelNode(lbl::kPartListLbl);
         FillOwnerHeading(
             GetLabelByNode("LOCAL_ALTERNATIVE_ITEMS_OF_CHILD", "Local Alternative Items of Child"),
             tChild.tItem.sID, lRow);
         FillLAIOfChild2(j, lRow);
       }
       Advance(lRow);
-      SelectLabelNode(bld::kPartListLbl);
+      SelectLabelNode(lbl::kPartListLbl);
     }
   } catch (...) {
     LogRunError(Source("FillChild"));
@@ -152,7 +153,7 @@ void clsBldExcel::FillLAIOfChild2(std::int32_t lIndex, std::int32_t& lRow) {
   try {
     const ObjItem& tChild = SlotAt(Run().arrItems, lIndex);
     for (std::int32_t k = 0; k <= ReadableUB(tChild.arrLAI, tChild.lLAIUB); ++k) {
-      SelectLabelNode(bld::kAlternateListLbl);
+      SelectLabelNode(lbl::kAlternateListLbl);
       WriteLabel(lRow, 1, GetLabelByID(1, "ALTERNATE ID"));
       WriteText(lRow, 2, tChild.arrLAI[static_cast<std::size_t>(k)].sID);
       Advance(lRow);

@@ -2,9 +2,9 @@
 // object.  The nine lists are one family; the table below holds all that tells them apart.
 #include <kvoexportexcel/clsXMLIniData.h>
 
+#include "config/LabelPaths.h"
 #include "config/Log.h"
 #include "config/RunState.h"
-#include "workbook/BldLabelPaths.h"
 #include "workbook/BldSupport.h"
 #include "workbook/clsBldExcel.h"
 
@@ -82,10 +82,10 @@ void clsBldExcel::FillListEntry(const DrawingStruct& tRec, const std::string& sL
 
 namespace {
 
-using bld::kDocumentLbl;
-using bld::kDrawingLbl;
-using bld::kFolderLbl;
-using bld::kItemCaptionLbl;
+using lbl::kDocumentLbl;
+using lbl::kDrawingLbl;
+using lbl::kFolderLbl;
+using lbl::kItemCaptionLbl;
 template <class Main, class Rec>
 using List = bld::RelationList<Main, Rec>;
 

@@ -2,9 +2,10 @@
 // without suppliers, the item's own suppliers, and the manufacturers with their suppliers.
 #include <kvoexportexcel/clsXMLIniData.h>
 
+#include "config/LabelPaths.h"
 #include "config/Log.h"
 #include "config/RunState.h"
-#include "workbook/BldLabelPaths.h"
+#include "model/RunCodes.h"
 #include "workbook/BldSupport.h"
 #include "workbook/clsBldExcel.h"
 
@@ -13,6 +14,16 @@ namespace kvo {
 using bld::Advance;
 using bld::SlotAt;
 using bld::Source;
+
+namespace {
+
+// A manufacturer section shows when the supplier state is its flag alone or both flags; other
+// values, which the parser never sets, show neither.
+bool ShowsSection(std::int16_t iState, std::int16_t iFlag) {
+  return iState == iFlag || iState == kMnfBothKinds;
+}
+
+}  // namespace
 
 void clsBldExcel::FillSectionCaption(const std::string& sNode, const std::string& sLabel,
                                      const std::string& sDefault, std::int32_t& lRow) {
@@ -26,17 +37,17 @@ void clsBldExcel::FillManufacturAndSupp(std::int32_t lIndex, std::int32_t& lRow)
   try {
     const ObjItem& tItem = SlotAt(Run().arrItems, lIndex);
     const std::int16_t iState = tItem.iVndState;
-    if (iState == 1 || iState == 3) {
-      FillSectionCaption(bld::kMnfLbl, "CAPTION_LBL", "Manufacturers", lRow);
+    if (ShowsSection(iState, kMnfWithoutSupplier)) {
+      FillSectionCaption(lbl::kMnfLbl, "CAPTION_LBL", "Manufacturers", lRow);
       FillManufactur(tItem.arrMnf, tItem.lMnfUB, lRow, false);
     }
     if (ReadableUB(tItem.arrVnd, tItem.lVndUB) >= 0) {
-      FillSectionCaption(bld::kVndLbl, "CAPTION_LBL", "Suppliers", lRow);
+      FillSectionCaption(lbl::kVndLbl, "CAPTION_LBL", "Suppliers", lRow);
       FillSuppliers(tItem.arrVnd, tItem.lVndUB, lRow, true);
     }
-    if (iState == 2 || iState == 3) {
+    if (ShowsSection(iState, kMnfWithSupplier)) {
       // This section's caption has no default text.
-      FillSectionCaption(bld::kMnfVndLbl, "MNF_CAP_LBL", "", lRow);
+      FillSectionCaption(lbl::kMnfVndLbl, "MNF_CAP_LBL", "", lRow);
       FillManufactur(tItem.arrMnf, tItem.lMnfUB, lRow, true);
     }
   } catch (...) {
@@ -53,7 +64,7 @@ void clsBldExcel::FillManufactur(const std::vector<MnfStruct>& arrMnf, std::int3
       const bool bHasSuppliers = ReadableUB(tMnf.arrVnd, tMnf.lVndUB) >= 0;
       if (bHasSuppliers != bWithSuppliers) continue;
 
-      SelectLabelNode(bld::kMnfCapLbl);
+      SelectLabelNode(lbl::kMnfCapLbl);
       const std::int32_t r = lRow;
       WriteLabelledRow(r, GetLabelByID(1, "Man. ID"), tMnf.sID, GetLabelByID(3, "MPN"), tMnf.sMPN,
                        GetLabelByID(2, "Name"), tMnf.sName);
@@ -61,7 +72,7 @@ void clsBldExcel::FillManufactur(const std::vector<MnfStruct>& arrMnf, std::int3
       FillAttributes(tMnf.vAttr, Run().vMnfAttrLbl, lRow);
 
       if (bWithSuppliers) {
-        SelectLabelNode(bld::kMnfVndLbl);
+        SelectLabelNode(lbl::kMnfVndLbl);
         FillOwnerHeading(GetLabelByNode("VND_CAP_LBL", ""), tMnf.sID, lRow);
         FillSuppliers(tMnf.arrVnd, tMnf.lVndUB, lRow, false);
       }
@@ -76,7 +87,7 @@ void clsBldExcel::FillSuppliers(const std::vector<ObjStruct>& arrVnd, std::int32
   try {
     for (std::int32_t i = 0; i <= ReadableUB(arrVnd, lVndUB); ++i) {
       const ObjStruct& tVnd = arrVnd[static_cast<std::size_t>(i)];
-      SelectLabelNode(bld::kVndCapLbl);
+      SelectLabelNode(lbl::kVndCapLbl);
       const std::int32_t r = lRow;
       WriteLabelledRow(r, GetLabelByID(1, "Sup. ID"), tVnd.sID, GetLabelByID(3, "SPN"), tVnd.sRev,
                        GetLabelByID(2, "Name"), tVnd.sDesc);

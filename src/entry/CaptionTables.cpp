@@ -2,6 +2,7 @@
 #include <kvoexportexcel/RunError.h>
 #include <kvoexportexcel/clsXMLIniData.h>
 
+#include "config/Handled.h"
 #include "config/LabelPaths.h"
 #include "config/Log.h"
 #include "config/RunState.h"
@@ -40,8 +41,8 @@ bool HeadingFields(const std::string& sPath, std::string& s1, std::string& s2, s
 }  // namespace
 
 bool clsExportExcel::FillExcellCap(const std::string& sSetupXString) {
-  RunState& run = Run();
-  try {
+  return Handled(kClassName, "FillExcellCap", false, [&] {
+    RunState& run = Run();
     clsXMLIniData oSetup;
     std::string sErr;
     if (!oSetup.LoadXString(sSetupXString, sErr)) return false;
@@ -81,15 +82,12 @@ bool clsExportExcel::FillExcellCap(const std::string& sSetupXString) {
       return true;
     }
     return false;
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsExportExcel[FillExcellCap]");
-    return false;
-  }
+  });
 }
 
 bool clsExportExcel::FillAttrLabels() {
-  RunState& run = Run();
-  try {
+  return Handled(kClassName, "FillAttrLabels", false, [&] {
+    RunState& run = Run();
     if (!HeadingFields(lbl::kItemCapLbl, run.sItemCapFld1, run.sItemCapFld2, run.sItemCapFld3)) {
       return false;
     }
@@ -141,15 +139,12 @@ bool clsExportExcel::FillAttrLabels() {
         break;
     }
     return true;
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsExportExcel[FillAttrLabels]");
-    return false;
-  }
+  });
 }
 
 bool clsExportExcel::FillAttrLabelArray(VariantTable& vTable, const std::string& sType) {
-  RunState& run = Run();
-  try {
+  return Handled(kClassName, "FillAttrLabelArray", false, [&] {
+    RunState& run = Run();
     std::string sPath;
     if (sType == "ITEM") {
       sPath = lbl::kItemAttrListLbl;
@@ -175,15 +170,12 @@ bool clsExportExcel::FillAttrLabelArray(VariantTable& vTable, const std::string&
       vTable.At(1, k) = RequiredField(node);
     }
     return true;
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsExportExcel[FillAttrLabelArray]");
-    return false;
-  }
+  });
 }
 
 void clsExportExcel::GetAdditionalTags(const std::string& sType) {
-  RunState& run = Run();
-  try {
+  Handled(kClassName, "GetAdditionalTags", [&] {
+    RunState& run = Run();
     std::int32_t n = -1;
     OrderTable arrOrder;
     std::optional<xml::NodeList> list =
@@ -196,9 +188,7 @@ void clsExportExcel::GetAdditionalTags(const std::string& sType) {
       run.vAddTags.At(1, k) = node.Text();
       run.vAddTags.At(2, k) = node.GetAttribute("OWNER");
     }
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsExportExcel[GetAdditionalTags]");
-  }
+  });
 }
 
 }  // namespace kvo

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "config/Handled.h"
 #include "config/Log.h"
 #include "config/RunState.h"
 #include "config/StrPart.h"
@@ -89,14 +90,15 @@ bool clsExportExcel::ParseXML2Excel(const std::string& sXFullPath, const std::st
     run.oIniData.reset();
     oDoc.reset();
     oParser.reset();
-    LogRunError("kVoExportExcel:clsExportExcel[ParseXML2Excel]");
+    LogFailure(kClassName, "ParseXML2Excel");
   }
   return bResult;
 }
 
 bool clsExportExcel::GetIniXML(const std::string& sXIniFullPath) {
-  RunState& run = Run();
-  try {
+  // The configuration's run-error text is not read yet.
+  return HandledWithText("Run Error: ", kClassName, "GetIniXML", false, [&] {
+    RunState& run = Run();
     if (sXIniFullPath.empty()) {
       PlainLine("INI FILE NAME IS EMPTY");
       return false;
@@ -110,10 +112,7 @@ bool clsExportExcel::GetIniXML(const std::string& sXIniFullPath) {
     const bool bResult = run.oIniData->LoadXDoc(sXIniFullPath, sErr);
     if (!sErr.empty()) WriteLogLine(sErr, run.sLogPath);
     return bResult;
-  } catch (...) {
-    LogRunError("Run Error: ", "kVoExportExcel:clsExportExcel[GetIniXML]");
-    return false;
-  }
+  });
 }
 
 std::string clsExportExcel::OutputPath(const std::string& sXFullPath, const std::string& sExtension,
@@ -134,28 +133,21 @@ std::string clsExportExcel::OutputPath(const std::string& sXFullPath, const std:
 }
 
 bool clsExportExcel::BuildExcel(const std::string& sXFullPath, const std::string& sExtension) {
-  RunState& run = Run();
-  std::unique_ptr<clsBldExcel> oBuilder;
-  try {
+  return Handled(kClassName, "BuildExcel", false, [&] {
+    RunState& run = Run();
     // A caption table of fewer than two fields names no output file.
     const std::string sName = run.vExlCaption.LastEntry() >= 1 ? run.vExlCaption(1, 1) : "";
     const std::string sOutPath = OutputPath(sXFullPath, sExtension, sName);
     run.sOutputPath = sOutPath;
     if (IsNormalFile(sOutPath)) fs::remove(sOutPath);
-    bool bResult = false;
-    oBuilder = std::make_unique<clsBldExcel>();
-    if (oBuilder->InitExl(sOutPath)) {
-      bResult = oBuilder->FillExlFile();
-      // A workbook that could not be saved is no success, whatever the sheet held.
-      if (!oBuilder->ExitExl()) bResult = false;
-    }
-    oBuilder.reset();
+    // The builder is released before a failure is logged.
+    clsBldExcel oBuilder;
+    if (!oBuilder.InitExl(sOutPath)) return false;
+    bool bResult = oBuilder.FillExlFile();
+    // A workbook that could not be saved is no success, whatever the sheet held.
+    if (!oBuilder.ExitExl()) bResult = false;
     return bResult;
-  } catch (...) {
-    oBuilder.reset();
-    LogRunError("kVoExportExcel:clsExportExcel[BuildExcel]");
-    return false;
-  }
+  });
 }
 
 void clsExportExcel::ClearMainArray() {

@@ -33,6 +33,10 @@ class clsExportExcel {
   // source's own base name).
   static std::string OutputPath(const std::string& sXFullPath, const std::string& sExtension,
                                 const std::string& sName);
+
+ private:
+  // Owner of the handlers' log lines.
+  static constexpr const char* kClassName = "clsExportExcel";
 };
 
 }  // namespace kvo

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "config/Handled.h"
 #include "config/Log.h"
 #include "config/RunState.h"
 #include "model/RunCodes.h"
@@ -16,7 +17,7 @@ namespace kvo {
 // What the three walks differ in: their main array, names, record filler and messages.
 template <class TRecord>
 struct clsXMLPars::WalkKind {
-  const char* sSource;
+  const char* sOperation;
   std::vector<TRecord> RunState::*arrMain;
   std::string RunState::*sObjectName;
   std::string RunState::*sLineName;
@@ -26,35 +27,35 @@ struct clsXMLPars::WalkKind {
 };
 
 void clsXMLPars::FillXItemStruct(const xml::Node& nFirst) {
-  static const WalkKind<ObjItem> kItems{"kVoExportExcel:clsXMLPars[FillXItemStruct]",
-                                        &RunState::arrItems,
-                                        &RunState::sObjItem,
-                                        &RunState::sObjItemPsDef,
-                                        &RunState::sItemCapFld1,
-                                        &RunState::sMsgOfItem,
-                                        &clsXMLPars::FillItemOfObjItem};
+  static const WalkKind<ObjItem> kItems{.sOperation = "FillXItemStruct",
+                                        .arrMain = &RunState::arrItems,
+                                        .sObjectName = &RunState::sObjItem,
+                                        .sLineName = &RunState::sObjItemPsDef,
+                                        .sIdField = &RunState::sItemCapFld1,
+                                        .sKindMsg = &RunState::sMsgOfItem,
+                                        .fnFillRecord = &clsXMLPars::FillItemOfObjItem};
   WalkStructure(nFirst, kItems);
 }
 
 void clsXMLPars::FillXDocStruct(const xml::Node& nFirst) {
-  static const WalkKind<ObjDoc> kDocs{"kVoExportExcel:clsXMLPars[FillXDocStruct]",
-                                      &RunState::arrDocs,
-                                      &RunState::sObjDoc,
-                                      &RunState::sObjDocPs,
-                                      &RunState::sDocCapFld1,
-                                      &RunState::sMsgOfDoc,
-                                      &clsXMLPars::FillDocOfObjDoc};
+  static const WalkKind<ObjDoc> kDocs{.sOperation = "FillXDocStruct",
+                                      .arrMain = &RunState::arrDocs,
+                                      .sObjectName = &RunState::sObjDoc,
+                                      .sLineName = &RunState::sObjDocPs,
+                                      .sIdField = &RunState::sDocCapFld1,
+                                      .sKindMsg = &RunState::sMsgOfDoc,
+                                      .fnFillRecord = &clsXMLPars::FillDocOfObjDoc};
   WalkStructure(nFirst, kDocs);
 }
 
 void clsXMLPars::FillXFoldStruct(const xml::Node& nFirst) {
-  static const WalkKind<ObjFolder> kFolders{"kVoExportExcel:clsXMLPars[FillXFoldStruct]",
-                                            &RunState::arrFolders,
-                                            &RunState::sObjFolder,
-                                            &RunState::sObjFolderPs,
-                                            &RunState::sFolderCapFld1,
-                                            &RunState::sMsgOfFolder,
-                                            &clsXMLPars::FillFoldOfObjFolder};
+  static const WalkKind<ObjFolder> kFolders{.sOperation = "FillXFoldStruct",
+                                            .arrMain = &RunState::arrFolders,
+                                            .sObjectName = &RunState::sObjFolder,
+                                            .sLineName = &RunState::sObjFolderPs,
+                                            .sIdField = &RunState::sFolderCapFld1,
+                                            .sKindMsg = &RunState::sMsgOfFolder,
+                                            .fnFillRecord = &clsXMLPars::FillFoldOfObjFolder};
   WalkStructure(nFirst, kFolders);
 }
 
@@ -64,7 +65,7 @@ void clsXMLPars::FillXFoldStruct(const xml::Node& nFirst) {
 // following siblings of the first object are further top-level objects.
 template <class TRecord>
 void clsXMLPars::WalkStructure(const xml::Node& nFirst, const WalkKind<TRecord>& tKind) {
-  try {
+  Handled(kClassName, tKind.sOperation, [&] {
     RunState& run = Run();
     std::vector<TRecord>& arrMain = run.*tKind.arrMain;
     const std::string& sObjectName = run.*tKind.sObjectName;
@@ -140,21 +141,16 @@ void clsXMLPars::WalkStructure(const xml::Node& nFirst, const WalkKind<TRecord>&
       }
     }
     run.lMainUBound = lSlot;
-  } catch (...) {
-    LogRunError(tKind.sSource);
-  }
+  });
 }
 
 xml::Node clsXMLPars::GetNextSiblingDefNode(const xml::Node& nNode, const std::string& sName) {
-  try {
+  return Handled(kClassName, "GetNextSiblingDefNode", xml::Node(), [&]() -> xml::Node {
     for (xml::Node nSibling = nNode.NextSibling(); nSibling; nSibling = nSibling.NextSibling()) {
       if (nSibling.NodeName() == sName) return nSibling;
     }
     return {};
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsXMLPars[GetNextSiblingDefNode]");
-    return {};
-  }
+  });
 }
 
 }  // namespace kvo

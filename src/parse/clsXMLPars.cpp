@@ -3,6 +3,7 @@
 
 #include <kvoexportexcel/RunError.h>
 
+#include "config/Handled.h"
 #include "config/Log.h"
 #include "config/RunState.h"
 #include "config/VariantTable.h"
@@ -18,7 +19,7 @@ const char* const kRootElementName = "Root_Element";
 }  // namespace
 
 bool clsXMLPars::LoadCurrentXML(std::shared_ptr<xml::Document>& doc, const std::string& sPath) {
-  try {
+  return Handled(kClassName, "LoadCurrentXML", false, [&] {
     doc = std::make_shared<xml::Document>();
     if (doc->Load(sPath)) return true;
     const RunState& run = Run();
@@ -28,26 +29,20 @@ bool clsXMLPars::LoadCurrentXML(std::shared_ptr<xml::Document>& doc, const std::
                               std::to_string(tErr.lLinePos);
     LogError(sLine, "", -1, false);
     return false;
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsXMLPars[LoadCurrentXML]");
-    return false;
-  }
+  });
 }
 
 xml::Node clsXMLPars::GetRoot(const std::shared_ptr<xml::Document>& doc, const std::string& sName) {
-  try {
+  return Handled(kClassName, "GetRoot", xml::Node(), [&]() -> xml::Node {
     if (!doc) throw RunError(kErrObjectNotSet, "Object variable not set");
     xml::Node nRoot = doc->DocumentElement();
     if (nRoot && nRoot.NodeName() == sName) return nRoot;
     return {};
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsXMLPars[GetRoot]");
-    return {};
-  }
+  });
 }
 
 void clsXMLPars::MainXStruct(const std::shared_ptr<xml::Document>& doc) {
-  try {
+  Handled(kClassName, "MainXStruct", [&] {
     const RunState& run = Run();
     const xml::Node nRoot = GetRoot(doc, kRootElementName);
     if (!nRoot) {
@@ -70,9 +65,7 @@ void clsXMLPars::MainXStruct(const std::shared_ptr<xml::Document>& doc) {
       WriteLogLine(run.sMsgErrorXmlStructure + run.sMsgFirstChildNodeNot + run.sObjectType,
                    run.sLogPath);
     }
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsXMLPars[MainXStruct]");
-  }
+  });
   nRoot_ = {};
   vRootAlternates_.reset();
   vRootDesignators_.reset();
@@ -84,16 +77,14 @@ std::string clsXMLPars::GetXAttr(const xml::Node& nElement, const std::string& s
 
 void clsXMLPars::FillXAttr2(const xml::Node& nElement, AttrList& vAttr,
                             const VariantTable& vLabels) {
-  try {
+  Handled(kClassName, "FillXAttr2", [&] {
     if (!vLabels.HoldsTable()) return;
     const std::int32_t lLast = vLabels.LastEntry();
     vAttr.emplace(static_cast<std::size_t>(lLast) + 1);
     for (std::int32_t i = 0; i <= lLast; ++i) {
       (*vAttr)[static_cast<std::size_t>(i)] = GetXAttr(nElement, vLabels(1, i));
     }
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsXMLPars[FillXAttr2]");
-  }
+  });
 }
 
 }  // namespace kvo

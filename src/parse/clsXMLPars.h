@@ -95,6 +95,9 @@ class clsXMLPars {
   static std::string GetXAttr(const xml::Node& nElement, const std::string& sName);
   void FillXAttr2(const xml::Node& nElement, AttrList& vAttr, const VariantTable& vLabels);
 
+  // Owner of the handlers' log lines.
+  static constexpr const char* kClassName = "clsXMLPars";
+
   // The document element of the walk in progress and its line selections.
   xml::Node nRoot_;
   std::optional<xml::NodeList> vRootAlternates_;

@@ -2,7 +2,7 @@
 // of the detail blocks, and the links from the main-panel rows to those names.
 #include <string>
 
-#include "config/Log.h"
+#include "config/Handled.h"
 #include "config/RunState.h"
 #include "model/RunCodes.h"
 #include "workbook/BldSheetLayout.h"
@@ -16,7 +16,6 @@ namespace kvo {
 
 using bld::kMainFirstRow;
 using bld::SlotAt;
-using bld::Source;
 
 namespace {
 
@@ -38,7 +37,7 @@ std::int32_t LevelAt(const std::vector<Main>& arrMain, std::int32_t lIndex) {
 void clsBldExcel::FillAttrByCol(const std::vector<std::string>& vAttrValues,
                                 const VariantTable& vAttrLbl, std::int32_t lUBound,
                                 std::int32_t& lRow) {
-  try {
+  Handled(kClassName, "FillAttrByCol", [&] {
     const std::int64_t n = std::int64_t{lUBound} + 1;
     // Rows of the grid: the values divided by three, rounded up.
     const std::int64_t h = n / kPairsPerRow + (n % kPairsPerRow != 0 ? 1 : 0);
@@ -55,9 +54,7 @@ void clsBldExcel::FillAttrByCol(const std::vector<std::string>& vAttrValues,
       bld::Advance(lRow);
     }
     lRow = bld::RowAfter(lTop, h);
-  } catch (...) {
-    LogRunError(Source("FillAttrByCol"));
-  }
+  });
 }
 
 std::string clsBldExcel::GetValidName(const std::string& sText) {
@@ -94,33 +91,24 @@ std::string clsBldExcel::BlockName(const std::string& sID, const std::string& sR
 }
 
 std::string clsBldExcel::GetItemHyperlinkName(std::int32_t lIndex) {
-  try {
+  return Handled(kClassName, "GetItemHyperlinkName", "", [&] {
     const ObjStruct& t = SlotAt(Run().arrItems, lIndex).tItem;
     return BlockName(t.sID, t.sRev, lIndex);
-  } catch (...) {
-    LogRunError(Source("GetItemHyperlinkName"));
-    return "";
-  }
+  });
 }
 
 std::string clsBldExcel::GetDocHyperlinkName(std::int32_t lIndex) {
-  try {
+  return Handled(kClassName, "GetDocHyperlinkName", "", [&] {
     const DocStruct& t = SlotAt(Run().arrDocs, lIndex).tDoc;
     return BlockName(t.sID, t.sRev, lIndex);
-  } catch (...) {
-    LogRunError(Source("GetDocHyperlinkName"));
-    return "";
-  }
+  });
 }
 
 std::string clsBldExcel::GetFolderHyperlinkName(std::int32_t lIndex) {
-  try {
+  return Handled(kClassName, "GetFolderHyperlinkName", "", [&] {
     const ObjStruct& t = SlotAt(Run().arrFolders, lIndex).tFolder;
     return BlockName(t.sID, t.sRev, lIndex);
-  } catch (...) {
-    LogRunError(Source("GetFolderHyperlinkName"));
-    return "";
-  }
+  });
 }
 
 std::string clsBldExcel::BlockNameOfKind(std::int32_t lIndex) {
@@ -135,20 +123,18 @@ std::string clsBldExcel::BlockNameOfKind(std::int32_t lIndex) {
 }
 
 void clsBldExcel::FillHyperlinkStruct() {
-  try {
+  Handled(kClassName, "FillHyperlinkStruct", [&] {
     const RunState& run = Run();
     if (run.iObjectType < kObjectItems || run.iObjectType > kObjectFolders) return;
     // Every slot has its row; column 2 holds the identifier beside the level.
     for (std::int32_t i = 0; i <= run.lMainUBound; ++i) {
       Sheet().Hyperlinks().Add(Cell(bld::RowAfter(kMainFirstRow, i), 2), "", BlockNameOfKind(i));
     }
-  } catch (...) {
-    LogRunError(Source("FillHyperlinkStruct"));
-  }
+  });
 }
 
 void clsBldExcel::FillHyperlinkCollect() {
-  try {
+  Handled(kClassName, "FillHyperlinkCollect", [&] {
     const RunState& run = Run();
     if (run.iObjectType < kObjectItems || run.iObjectType > kObjectFolders) return;
     // Only top-level objects have rows, the k-th of them in row kMainFirstRow + k, identifier in
@@ -162,9 +148,7 @@ void clsBldExcel::FillHyperlinkCollect() {
       Sheet().Hyperlinks().Add(Cell(bld::RowAfter(kMainFirstRow, k), 1), "", BlockNameOfKind(i));
       ++k;
     }
-  } catch (...) {
-    LogRunError(Source("FillHyperlinkCollect"));
-  }
+  });
 }
 
 }  // namespace kvo

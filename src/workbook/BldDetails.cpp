@@ -3,8 +3,8 @@
 // sub-blocks.
 #include <kvoexportexcel/clsXMLIniData.h>
 
+#include "config/Handled.h"
 #include "config/LabelPaths.h"
-#include "config/Log.h"
 #include "config/RunState.h"
 #include "model/RunCodes.h"
 #include "workbook/BldSupport.h"
@@ -13,7 +13,6 @@
 namespace kvo {
 
 using bld::SlotAt;
-using bld::Source;
 
 template <class Main>
 void clsBldExcel::FillDetails(const std::vector<Main>& arrMain, std::int32_t& lRow,
@@ -28,31 +27,22 @@ void clsBldExcel::FillDetails(const std::vector<Main>& arrMain, std::int32_t& lR
 }
 
 void clsBldExcel::FillItemsDetail(std::int32_t& lRow) {
-  try {
-    FillDetails(Run().arrItems, lRow, &clsBldExcel::FillItemDetail);
-  } catch (...) {
-    LogRunError(Source("FillItemsDetail"));
-  }
+  Handled(kClassName, "FillItemsDetail",
+          [&] { FillDetails(Run().arrItems, lRow, &clsBldExcel::FillItemDetail); });
 }
 
 void clsBldExcel::FillDocsDetail(std::int32_t& lRow) {
-  try {
-    FillDetails(Run().arrDocs, lRow, &clsBldExcel::FillDocDetail);
-  } catch (...) {
-    LogRunError(Source("FillDocsDetail"));
-  }
+  Handled(kClassName, "FillDocsDetail",
+          [&] { FillDetails(Run().arrDocs, lRow, &clsBldExcel::FillDocDetail); });
 }
 
 void clsBldExcel::FillFoldersDetail(std::int32_t& lRow) {
-  try {
-    FillDetails(Run().arrFolders, lRow, &clsBldExcel::FillFolderDetail);
-  } catch (...) {
-    LogRunError(Source("FillFoldersDetail"));
-  }
+  Handled(kClassName, "FillFoldersDetail",
+          [&] { FillDetails(Run().arrFolders, lRow, &clsBldExcel::FillFolderDetail); });
 }
 
 void clsBldExcel::FillItemDetail(std::int32_t lIndex, std::int32_t& lRow) {
-  try {
+  Handled(kClassName, "FillItemDetail", [&] {
     const ObjItem& t = SlotAt(Run().arrItems, lIndex);
     Sheet().Names().Add(GetItemHyperlinkName(lIndex), Sheet().Rows(lRow));
     FillItem(t.tItem, lRow, 15, true);
@@ -61,13 +51,11 @@ void clsBldExcel::FillItemDetail(std::int32_t lIndex, std::int32_t& lRow) {
     if (ReadableUB(t.arrDrawing, t.lDrawingUB) >= 0) FillDrawingListForItem(lIndex, lRow);
     if (ReadableUB(t.arrFolder, t.lFolderUB) >= 0) FillFolderListForItem(lIndex, lRow);
     FillManufacturAndSupp(lIndex, lRow);
-  } catch (...) {
-    LogRunError(Source("FillItemDetail"));
-  }
+  });
 }
 
 void clsBldExcel::FillDocDetail(std::int32_t lIndex, std::int32_t& lRow) {
-  try {
+  Handled(kClassName, "FillDocDetail", [&] {
     const ObjDoc& t = SlotAt(Run().arrDocs, lIndex);
     Sheet().Names().Add(GetDocHyperlinkName(lIndex), Sheet().Rows(lRow));
     FillDoc(t.tDoc, lRow, lbl::kDocumentLbl, 15, true);
@@ -78,13 +66,11 @@ void clsBldExcel::FillDocDetail(std::int32_t lIndex, std::int32_t& lRow) {
       FillDocChild(sList, lRow);
     }
     if (ReadableUB(t.arrDoc, t.lDocUB) >= 0) FillDocListForDoc(lIndex, lRow);
-  } catch (...) {
-    LogRunError(Source("FillDocDetail"));
-  }
+  });
 }
 
 void clsBldExcel::FillFolderDetail(std::int32_t lIndex, std::int32_t& lRow) {
-  try {
+  Handled(kClassName, "FillFolderDetail", [&] {
     const ObjFolder& t = SlotAt(Run().arrFolders, lIndex);
     Sheet().Names().Add(GetFolderHyperlinkName(lIndex), Sheet().Rows(lRow));
     FillFolder(t.tFolder, lRow, lbl::kFolderLbl, 15, true);
@@ -95,9 +81,7 @@ void clsBldExcel::FillFolderDetail(std::int32_t lIndex, std::int32_t& lRow) {
     if (ReadableUB(t.arrItem, t.lItemUB) >= 0) FillItemListForFolder(lIndex, lRow);
     if (ReadableUB(t.arrDoc, t.lDocUB) >= 0) FillDocListForFolder(lIndex, lRow);
     if (ReadableUB(t.arrFolder, t.lFolderUB) >= 0) FillFolderListForFolder(lIndex, lRow);
-  } catch (...) {
-    LogRunError(Source("FillFolderDetail"));
-  }
+  });
 }
 
 void clsBldExcel::FillChildCaption(const std::string& sLabelPath, std::int32_t& lRow) {
@@ -108,25 +92,21 @@ void clsBldExcel::FillChildCaption(const std::string& sLabelPath, std::int32_t& 
 }
 
 void clsBldExcel::FillDocChild(std::string& sList, std::int32_t& lRow) {
-  try {
+  Handled(kClassName, "FillDocChild", [&] {
     FillChildCaption(lbl::kDocChildLbl, lRow);
     for (std::int32_t j = 0; bld::FirstChild(sList, j); sList = bld::RestOfChildren(sList)) {
       FillDoc(SlotAt(Run().arrDocs, j).tDoc, lRow, lbl::kDocumentLbl, 0, false);
     }
-  } catch (...) {
-    LogRunError(Source("FillDocChild"));
-  }
+  });
 }
 
 void clsBldExcel::FillFolderChild(std::string& sList, std::int32_t& lRow) {
-  try {
+  Handled(kClassName, "FillFolderChild", [&] {
     FillChildCaption(lbl::kFolderChildLbl, lRow);
     for (std::int32_t j = 0; bld::FirstChild(sList, j); sList = bld::RestOfChildren(sList)) {
       FillFolder(SlotAt(Run().arrFolders, j).tFolder, lRow, lbl::kFolderLbl, 0, false);
     }
-  } catch (...) {
-    LogRunError(Source("FillFolderChild"));
-  }
+  });
 }
 
 }  // namespace kvo

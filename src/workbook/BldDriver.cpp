@@ -1,7 +1,7 @@
 // The workbook driver: application lifecycle and the top-to-bottom layout of the sheet.
 #include <kvoexportexcel/RunError.h>
 
-#include "config/Log.h"
+#include "config/Handled.h"
 #include "config/RunState.h"
 #include "model/RunCodes.h"
 #include "workbook/BldSheetLayout.h"
@@ -14,7 +14,6 @@ using bld::kMainBarRow;
 using bld::kMainCaptionRow;
 using bld::kMainFirstRow;
 using bld::kPanelWidth;
-using bld::Source;
 
 namespace {
 
@@ -37,7 +36,7 @@ bool clsBldExcel::InitExl(const std::string& sFile) {
     oExlBook->SaveAs(sFile);
     return true;
   } catch (...) {
-    LogRunError(Source("InitExl"));
+    LogFailure(kClassName, "InitExl");
     // Back to the unset state, so that a later ExitExl has nothing to save or quit.
     oExlBook = nullptr;
     oExlApp.reset();
@@ -46,7 +45,8 @@ bool clsBldExcel::InitExl(const std::string& sFile) {
 }
 
 bool clsBldExcel::ExitExl() {
-  try {
+  // A workbook that could not be saved stays set: the builder's release drops it.
+  return Handled(kClassName, "ExitExl", false, [&] {
     oExlSheet = nullptr;
     if (oExlBook != nullptr) {
       oExlBook->Save();
@@ -58,15 +58,11 @@ bool clsBldExcel::ExitExl() {
       oExlApp.reset();
     }
     return true;
-  } catch (...) {
-    // A workbook that could not be saved stays set: the builder's release drops it.
-    LogRunError(Source("ExitExl"));
-    return false;
-  }
+  });
 }
 
 bool clsBldExcel::FillExlFile() {
-  try {
+  return Handled(kClassName, "FillExlFile", false, [&] {
     const RunState& run = Run();
     if (oExlBook == nullptr) {
       throw RunError(kErrObjectNotSet, "Object variable or With block variable not set");
@@ -146,10 +142,7 @@ bool clsBldExcel::FillExlFile() {
     oPage.CenterFooter("&P");
     oPage.PrintArea(oSheet.Range(Cell(1, 1), Cell(lRow, kPanelWidth)).Address());
     return true;
-  } catch (...) {
-    LogRunError(Source("FillExlFile"));
-    return false;
-  }
+  });
 }
 
 }  // namespace kvo

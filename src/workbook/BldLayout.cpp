@@ -3,8 +3,8 @@
 #include <kvoexportexcel/RunError.h>
 #include <kvoexportexcel/clsXMLIniData.h>
 
+#include "config/Handled.h"
 #include "config/LabelPaths.h"
-#include "config/Log.h"
 #include "config/RunState.h"
 #include "model/RunCodes.h"
 #include "workbook/BldSupport.h"
@@ -14,13 +14,12 @@
 namespace kvo {
 
 using bld::Advance;
-using bld::Source;
 
 void clsBldExcel::FillCaption(std::int32_t lRowNo, std::int32_t lColFrom, std::int32_t lColTo,
                               std::int32_t lInteriorColor, double dRowHeight,
                               std::int32_t lFontColor, std::int32_t lFontSize, bool bBorders,
                               bool bMerge) {
-  try {
+  Handled(kClassName, "FillCaption", [&] {
     if (dRowHeight > 0) Sheet().Rows(lRowNo).RowHeight(dRowHeight);
     const excel::Range oBar = Sheet().Range(Cell(lRowNo, lColFrom), Cell(lRowNo, lColTo));
     if (bMerge) oBar.MergeCells(true);
@@ -34,9 +33,7 @@ void clsBldExcel::FillCaption(std::int32_t lRowNo, std::int32_t lColFrom, std::i
       oBar.Borders(excel::xlEdgeTop).LineStyle(excel::xlContinuous);
       oBar.Borders(excel::xlEdgeBottom).LineStyle(excel::xlContinuous);
     }
-  } catch (...) {
-    LogRunError(Source("FillCaption"));
-  }
+  });
 }
 
 std::string clsBldExcel::GetLabelByPath(const std::string& sPath, const std::string& sDefault) {

@@ -2,8 +2,8 @@
 // structure mode and the additional-tag columns after the fixed ones.
 #include <kvoexportexcel/clsXMLIniData.h>
 
+#include "config/Handled.h"
 #include "config/LabelPaths.h"
-#include "config/Log.h"
 #include "config/RunState.h"
 #include "model/RunCodes.h"
 #include "workbook/BldSupport.h"
@@ -12,7 +12,6 @@
 namespace kvo {
 
 using bld::SlotAt;
-using bld::Source;
 
 namespace {
 
@@ -28,7 +27,7 @@ std::string MainCaptionPath() {
 }  // namespace
 
 void clsBldExcel::FillMainPanelCaption(std::int32_t lRowNo) {
-  try {
+  Handled(kClassName, "FillMainPanelCaption", [&] {
     const RunState& run = Run();
     std::int32_t lLast = -1;
     OrderTable arrOrder;
@@ -49,9 +48,7 @@ void clsBldExcel::FillMainPanelCaption(std::int32_t lRowNo) {
         WriteText(lRowNo, k + f, run.vAddTags(1, f));
       }
     }
-  } catch (...) {
-    LogRunError(Source("FillMainPanelCaption"));
-  }
+  });
 }
 
 template <class Main>
@@ -85,64 +82,52 @@ void clsBldExcel::FillMainPanelRows(const std::vector<Main>& arrMain, std::int32
 }
 
 void clsBldExcel::FillMainPanelItems(std::int32_t& lCount, std::int32_t lFirstRow) {
-  try {
+  Handled(kClassName, "FillMainPanelItems", [&] {
     FillMainPanelRows(Run().arrItems, lCount, lFirstRow, &clsBldExcel::FillMainPanelItem);
-  } catch (...) {
-    LogRunError(Source("FillMainPanelItems"));
-  }
+  });
 }
 
 void clsBldExcel::FillMainPanelDocs(std::int32_t& lCount, std::int32_t lFirstRow) {
-  try {
+  Handled(kClassName, "FillMainPanelDocs", [&] {
     FillMainPanelRows(Run().arrDocs, lCount, lFirstRow, &clsBldExcel::FillMainPanelDoc);
-  } catch (...) {
-    LogRunError(Source("FillMainPanelDocs"));
-  }
+  });
 }
 
 void clsBldExcel::FillMainPanelFolders(std::int32_t& lCount, std::int32_t lFirstRow) {
-  try {
+  Handled(kClassName, "FillMainPanelFolders", [&] {
     FillMainPanelRows(Run().arrFolders, lCount, lFirstRow, &clsBldExcel::FillMainPanelFolder);
-  } catch (...) {
-    LogRunError(Source("FillMainPanelFolders"));
-  }
+  });
 }
 
 void clsBldExcel::FillMainPanelItem(std::int32_t lRowNo, std::int32_t lColOffset,
                                     std::int32_t lIndex) {
-  try {
+  Handled(kClassName, "FillMainPanelItem", [&] {
     const ObjItem& t = SlotAt(Run().arrItems, lIndex);
     FillMainPanelValues(lRowNo, lColOffset,
                         {&t.tItem.sID, &t.sFindNo, &t.tItem.sDesc, &t.sQty, &t.tItem.sRev},
                         t.vAddAttr);
-  } catch (...) {
-    LogRunError(Source("FillMainPanelItem"));
-  }
+  });
 }
 
 void clsBldExcel::FillMainPanelDoc(std::int32_t lRowNo, std::int32_t lColOffset,
                                    std::int32_t lIndex) {
-  try {
+  Handled(kClassName, "FillMainPanelDoc", [&] {
     const ObjDoc& t = SlotAt(Run().arrDocs, lIndex);
     FillMainPanelValues(lRowNo, lColOffset,
                         {&t.tDoc.sID, &t.tDoc.sRev, &t.tDoc.sDesc, &t.sMainFld5, &t.sMainFld6},
                         t.vAddAttr);
-  } catch (...) {
-    LogRunError(Source("FillMainPanelDoc"));
-  }
+  });
 }
 
 void clsBldExcel::FillMainPanelFolder(std::int32_t lRowNo, std::int32_t lColOffset,
                                       std::int32_t lIndex) {
-  try {
+  Handled(kClassName, "FillMainPanelFolder", [&] {
     const ObjFolder& t = SlotAt(Run().arrFolders, lIndex);
     // Folders have four fixed values; their fifth column stays empty.
     FillMainPanelValues(lRowNo, lColOffset,
                         {&t.tFolder.sID, &t.tFolder.sRev, &t.tFolder.sDesc, &t.sMainFld5},
                         t.vAddAttr);
-  } catch (...) {
-    LogRunError(Source("FillMainPanelFolder"));
-  }
+  });
 }
 
 void clsBldExcel::FillMainPanelValues(std::int32_t lRowNo, std::int32_t lColOffset,

@@ -2,8 +2,8 @@
 // rows of documents and drawings, and the part list of an item with its local alternates.
 #include <kvoexportexcel/clsXMLIniData.h>
 
+#include "config/Handled.h"
 #include "config/LabelPaths.h"
-#include "config/Log.h"
 #include "config/RunState.h"
 #include "model/RunCodes.h"
 #include "workbook/BldSupport.h"
@@ -13,7 +13,6 @@ namespace kvo {
 
 using bld::Advance;
 using bld::SlotAt;
-using bld::Source;
 
 void clsBldExcel::FillHeadRow(const std::string& sHeadPath, const std::string& sFirstDefault,
                               const std::string& sID, const std::string& sRev,
@@ -86,7 +85,7 @@ void clsBldExcel::FillDocWithFiles(const DocFields& tRec, std::int32_t& lRow,
 
 void clsBldExcel::FillFiles(const std::vector<FileStruct>& arrFiles, std::int32_t lFilesUB,
                             std::int32_t& lRow) {
-  try {
+  Handled(kClassName, "FillFiles", [&] {
     for (std::int32_t i = 0; i <= ReadableUB(arrFiles, lFilesUB); ++i) {
       const FileStruct& tFile = arrFiles[static_cast<std::size_t>(i)];
       const std::int32_t r = lRow;
@@ -101,13 +100,11 @@ void clsBldExcel::FillFiles(const std::vector<FileStruct>& arrFiles, std::int32_
       lRow = bld::RowAfter(r, 1);
       FillAttributes(tFile.vAttr, Run().vFileAttrLbl, lRow);
     }
-  } catch (...) {
-    LogRunError(Source("FillFiles"));
-  }
+  });
 }
 
 void clsBldExcel::FillChild(std::int32_t lIndex, std::int32_t& lRow) {
-  try {
+  Handled(kClassName, "FillChild", [&] {
     const std::vector<ObjItem>& arrItems = Run().arrItems;
     SelectLabelNode(lbl::kPartListLbl);
     FillCaption(lRow, 1, 6, 0, 0, 0, 0, true, true);
@@ -144,13 +141,11 @@ void clsBldExcel::FillChild(std::int32_t lIndex, std::int32_t& lRow) {
       Advance(lRow);
       SelectLabelNode(lbl::kPartListLbl);
     }
-  } catch (...) {
-    LogRunError(Source("FillChild"));
-  }
+  });
 }
 
 void clsBldExcel::FillLAIOfChild2(std::int32_t lIndex, std::int32_t& lRow) {
-  try {
+  Handled(kClassName, "FillLAIOfChild2", [&] {
     const ObjItem& tChild = SlotAt(Run().arrItems, lIndex);
     for (std::int32_t k = 0; k <= ReadableUB(tChild.arrLAI, tChild.lLAIUB); ++k) {
       SelectLabelNode(lbl::kAlternateListLbl);
@@ -158,9 +153,7 @@ void clsBldExcel::FillLAIOfChild2(std::int32_t lIndex, std::int32_t& lRow) {
       WriteText(lRow, 2, tChild.arrLAI[static_cast<std::size_t>(k)].sID);
       Advance(lRow);
     }
-  } catch (...) {
-    LogRunError(Source("FillLAIOfChild2"));
-  }
+  });
 }
 
 }  // namespace kvo

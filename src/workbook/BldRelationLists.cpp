@@ -2,8 +2,8 @@
 // object.  The nine lists are one family; the table below holds all that tells them apart.
 #include <kvoexportexcel/clsXMLIniData.h>
 
+#include "config/Handled.h"
 #include "config/LabelPaths.h"
-#include "config/Log.h"
 #include "config/RunState.h"
 #include "workbook/BldSupport.h"
 #include "workbook/clsBldExcel.h"
@@ -36,7 +36,7 @@ struct RelationList {
 template <class Main, class Rec>
 void clsBldExcel::FillRelationList(const bld::RelationList<Main, Rec>& tList, std::int32_t lIndex,
                                    std::int32_t& lRow) {
-  try {
+  Handled(kClassName, tList.sOperation, [&] {
     const Main& tMain = SlotAt(Run().*tList.pMainArray, lIndex);
     const std::vector<Rec>& arr = tMain.*tList.pArray;
 
@@ -56,9 +56,7 @@ void clsBldExcel::FillRelationList(const bld::RelationList<Main, Rec>& tList, st
     for (std::int32_t k = 0; k <= ReadableUB(arr, tMain.*tList.pUB); ++k) {
       FillListEntry(arr[static_cast<std::size_t>(k)], sEntryPath, lRow);
     }
-  } catch (...) {
-    LogRunError(bld::Source(tList.sOperation));
-  }
+  });
 }
 
 void clsBldExcel::FillListEntry(const ObjStruct& tRec, const std::string& sLblPath,

@@ -2,8 +2,8 @@
 // without suppliers, the item's own suppliers, and the manufacturers with their suppliers.
 #include <kvoexportexcel/clsXMLIniData.h>
 
+#include "config/Handled.h"
 #include "config/LabelPaths.h"
-#include "config/Log.h"
 #include "config/RunState.h"
 #include "model/RunCodes.h"
 #include "workbook/BldSupport.h"
@@ -13,7 +13,6 @@ namespace kvo {
 
 using bld::Advance;
 using bld::SlotAt;
-using bld::Source;
 
 namespace {
 
@@ -34,7 +33,7 @@ void clsBldExcel::FillSectionCaption(const std::string& sNode, const std::string
 }
 
 void clsBldExcel::FillManufacturAndSupp(std::int32_t lIndex, std::int32_t& lRow) {
-  try {
+  Handled(kClassName, "FillManufacturAndSupp", [&] {
     const ObjItem& tItem = SlotAt(Run().arrItems, lIndex);
     const std::int16_t iState = tItem.iVndState;
     if (ShowsSection(iState, kMnfWithoutSupplier)) {
@@ -50,14 +49,12 @@ void clsBldExcel::FillManufacturAndSupp(std::int32_t lIndex, std::int32_t& lRow)
       FillSectionCaption(lbl::kMnfVndLbl, "MNF_CAP_LBL", "", lRow);
       FillManufactur(tItem.arrMnf, tItem.lMnfUB, lRow, true);
     }
-  } catch (...) {
-    LogRunError(Source("FillManufacturAndSupp"));
-  }
+  });
 }
 
 void clsBldExcel::FillManufactur(const std::vector<MnfStruct>& arrMnf, std::int32_t lMnfUB,
                                  std::int32_t& lRow, bool bWithSuppliers) {
-  try {
+  Handled(kClassName, "FillManufactur", [&] {
     for (std::int32_t i = 0; i <= ReadableUB(arrMnf, lMnfUB); ++i) {
       const MnfStruct& tMnf = arrMnf[static_cast<std::size_t>(i)];
       // Each manufacturer belongs to exactly one of the two sections.
@@ -77,14 +74,12 @@ void clsBldExcel::FillManufactur(const std::vector<MnfStruct>& arrMnf, std::int3
         FillSuppliers(tMnf.arrVnd, tMnf.lVndUB, lRow, false);
       }
     }
-  } catch (...) {
-    LogRunError(Source("FillManufactur"));
-  }
+  });
 }
 
 void clsBldExcel::FillSuppliers(const std::vector<ObjStruct>& arrVnd, std::int32_t lVndUB,
                                 std::int32_t& lRow, bool bWithAttr) {
-  try {
+  Handled(kClassName, "FillSuppliers", [&] {
     for (std::int32_t i = 0; i <= ReadableUB(arrVnd, lVndUB); ++i) {
       const ObjStruct& tVnd = arrVnd[static_cast<std::size_t>(i)];
       SelectLabelNode(lbl::kVndCapLbl);
@@ -97,9 +92,7 @@ void clsBldExcel::FillSuppliers(const std::vector<ObjStruct>& arrVnd, std::int32
     }
     // A manufacturer's suppliers are consecutive head rows with one empty row after them.
     if (!bWithAttr) Advance(lRow);
-  } catch (...) {
-    LogRunError(Source("FillSuppliers"));
-  }
+  });
 }
 
 }  // namespace kvo

@@ -160,6 +160,9 @@ class clsBldExcel {
                    const char* sFontStyle) const;
   void SelectLabelNode(const std::string& sPath);
 
+  // Owner of the handlers' log lines.
+  static constexpr const char* kClassName = "clsBldExcel";
+
   std::unique_ptr<excel::Application> oExlApp;
   excel::Workbook* oExlBook = nullptr;
   excel::Worksheet* oExlSheet = nullptr;

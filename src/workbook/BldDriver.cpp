@@ -63,86 +63,104 @@ bool clsBldExcel::ExitExl() {
 
 bool clsBldExcel::FillExlFile() {
   return Handled(kClassName, "FillExlFile", false, [&] {
-    const RunState& run = Run();
     if (oExlBook == nullptr) {
       throw RunError(kErrObjectNotSet, "Object variable or With block variable not set");
     }
     oExlSheet = &oExlBook->Worksheets(1);
-    excel::Worksheet& oSheet = *oExlSheet;
-
-    oSheet.Columns().ColumnWidth(21);
-    oSheet.Cells().HorizontalAlignment(excel::xlLeft);
-    oSheet.Cells().WrapText(true);
-    oSheet.Cells().NumberFormat("@");
-    oSheet.Rows(1).Font().FontStyle("Bold");
-
-    for (std::int32_t i = 0; i <= run.vExlCaption.LastEntry(); ++i) {
-      WriteText(1, i + 1, run.vExlCaption(0, i));
-      WriteText(2, i + 1, run.vExlCaption(1, i));
-    }
-
-    // Six fixed main-panel columns in structure mode, five in collection mode, then the tags.
-    std::int32_t t = run.vAddTags.LastEntry();
-    if (run.vAddTags.HoldsTable() && run.iSpaceType == kSpaceCollection) --t;
-    FillCaption(kMainBarRow, 1, t + 7, kBarFill, kBarHeight, kBarFontColor, kBarFontSize, true,
-                true);
-    WriteLabel(kMainBarRow, 1, GetLabelByPath(GetGlobalPath() + "/MAIN_PANEL", "Main Panel"));
-
-    oSheet.Rows(kMainCaptionRow).Font().FontStyle("Bold");
-    FillMainPanelCaption(kMainCaptionRow);
-
-    std::int32_t n = 0;
-    switch (run.iObjectType) {
-      case kObjectItems:
-        FillMainPanelItems(n, kMainFirstRow);
-        break;
-      case kObjectDocs:
-        FillMainPanelDocs(n, kMainFirstRow);
-        break;
-      case kObjectFolders:
-        FillMainPanelFolders(n, kMainFirstRow);
-        break;
-      default:
-        break;
-    }
-
+    FormatSheet();
+    FillCaptionTable();
+    const std::int32_t lListed = FillMainPanel();
     // One empty row between the main panel and the property caption bar.
-    std::int32_t lRow = bld::RowAfter(kMainFirstRow, std::int64_t{n} + 1);
-    FillCaption(lRow, 1, kPanelWidth, kBarFill, kBarHeight, kBarFontColor, kBarFontSize, true,
-                true);
-    WriteLabel(lRow, 1, GetLabelByPath(GetGlobalPath() + "/PROPERTY_PANEL", "Property Panel"));
-    bld::Advance(lRow);
-
-    switch (run.iObjectType) {
-      case kObjectItems:
-        FillItemsDetail(lRow);
-        break;
-      case kObjectDocs:
-        FillDocsDetail(lRow);
-        break;
-      case kObjectFolders:
-        FillFoldersDetail(lRow);
-        break;
-      default:
-        break;
-    }
-
-    if (run.iSpaceType == kSpaceStructure) {
-      FillHyperlinkStruct();
-    } else {
-      FillHyperlinkCollect();
-    }
-
+    std::int32_t lRow = bld::RowAfter(kMainFirstRow, std::int64_t{lListed} + 1);
+    FillPropertyPanel(lRow);
+    FillHyperlinks();
     // Last, so that it also replaces the bottom alignment of the caption bars.
-    oSheet.Cells().VerticalAlignment(excel::xlTop);
-
-    excel::PageSetup& oPage = oSheet.PageSetup();
-    oPage.Orientation(excel::xlLandscape);
-    oPage.PrintTitleRows(oSheet.Range(Cell(1, 1), Cell(3, 4)).Address());
-    oPage.CenterFooter("&P");
-    oPage.PrintArea(oSheet.Range(Cell(1, 1), Cell(lRow, kPanelWidth)).Address());
+    Sheet().Cells().VerticalAlignment(excel::xlTop);
+    FillPageSetup(lRow);
     return true;
   });
+}
+
+void clsBldExcel::FormatSheet() {
+  excel::Worksheet& oSheet = Sheet();
+  oSheet.Columns().ColumnWidth(21);
+  oSheet.Cells().HorizontalAlignment(excel::xlLeft);
+  oSheet.Cells().WrapText(true);
+  oSheet.Cells().NumberFormat("@");
+}
+
+void clsBldExcel::FillCaptionTable() {
+  const VariantTable& vCaption = Run().vExlCaption;
+  Sheet().Rows(1).Font().FontStyle("Bold");
+  for (std::int32_t i = 0; i <= vCaption.LastEntry(); ++i) {
+    WriteText(1, i + 1, vCaption(0, i));
+    WriteText(2, i + 1, vCaption(1, i));
+  }
+}
+
+std::int32_t clsBldExcel::FillMainPanel() {
+  const RunState& run = Run();
+  // Six fixed main-panel columns in structure mode, five in collection mode, then the tags.
+  std::int32_t t = run.vAddTags.LastEntry();
+  if (run.vAddTags.HoldsTable() && run.iSpaceType == kSpaceCollection) --t;
+  FillCaption(kMainBarRow, 1, t + 7, kBarFill, kBarHeight, kBarFontColor, kBarFontSize, true, true);
+  WriteLabel(kMainBarRow, 1, GetLabelByPath(GetGlobalPath() + "/MAIN_PANEL", "Main Panel"));
+
+  Sheet().Rows(kMainCaptionRow).Font().FontStyle("Bold");
+  FillMainPanelCaption(kMainCaptionRow);
+
+  std::int32_t lListed = 0;
+  switch (run.iObjectType) {
+    case kObjectItems:
+      FillMainPanelItems(lListed, kMainFirstRow);
+      break;
+    case kObjectDocs:
+      FillMainPanelDocs(lListed, kMainFirstRow);
+      break;
+    case kObjectFolders:
+      FillMainPanelFolders(lListed, kMainFirstRow);
+      break;
+    default:
+      break;
+  }
+  return lListed;
+}
+
+void clsBldExcel::FillPropertyPanel(std::int32_t& lRow) {
+  FillCaption(lRow, 1, kPanelWidth, kBarFill, kBarHeight, kBarFontColor, kBarFontSize, true, true);
+  WriteLabel(lRow, 1, GetLabelByPath(GetGlobalPath() + "/PROPERTY_PANEL", "Property Panel"));
+  bld::Advance(lRow);
+
+  switch (Run().iObjectType) {
+    case kObjectItems:
+      FillItemsDetail(lRow);
+      break;
+    case kObjectDocs:
+      FillDocsDetail(lRow);
+      break;
+    case kObjectFolders:
+      FillFoldersDetail(lRow);
+      break;
+    default:
+      break;
+  }
+}
+
+void clsBldExcel::FillHyperlinks() {
+  if (Run().iSpaceType == kSpaceStructure) {
+    FillHyperlinkStruct();
+  } else {
+    FillHyperlinkCollect();
+  }
+}
+
+void clsBldExcel::FillPageSetup(std::int32_t lLastRow) {
+  excel::Worksheet& oSheet = Sheet();
+  excel::PageSetup& oPage = oSheet.PageSetup();
+  oPage.Orientation(excel::xlLandscape);
+  oPage.PrintTitleRows(oSheet.Range(Cell(1, 1), Cell(3, 4)).Address());
+  oPage.CenterFooter("&P");
+  oPage.PrintArea(oSheet.Range(Cell(1, 1), Cell(lLastRow, kPanelWidth)).Address());
 }
 
 }  // namespace kvo

@@ -43,6 +43,19 @@ class clsBldExcel {
   // The tests reach the internal operations through this one probe.
   friend class test::BldExcelProbe;
 
+  // Steps of the driver (BldDriver.cpp), top to bottom; the driver's handler reports their
+  // failures.
+  void FormatSheet();
+  void FillCaptionTable();
+  // Bar, column captions and one row per listed main object; returns the number of rows.
+  std::int32_t FillMainPanel();
+  // Bar and detail blocks from lRow down; leaves lRow under the last block.
+  void FillPropertyPanel(std::int32_t& lRow);
+  // Links from the main-panel rows to the detail blocks.
+  void FillHyperlinks();
+  // Landscape pages, title rows, page-number footer, print area down to lLastRow.
+  void FillPageSetup(std::int32_t lLastRow);
+
   // Main panel (BldMainPanel.cpp).
   void FillMainPanelCaption(std::int32_t lRowNo);
   void FillMainPanelItems(std::int32_t& lCount, std::int32_t lFirstRow);

@@ -52,46 +52,59 @@ bool clsExportExcel::ParseXML2Excel(const std::string& sXFullPath, const std::st
                                     const std::string& sSetupXString,
                                     const std::string& sExtension) {
   RunState& run = Run();
-  bool bResult = false;
-  std::unique_ptr<clsXMLPars> oParser;
-  std::shared_ptr<xml::Document> oDoc;
   try {
-    run.sLogPath = GetEnvDir("KVO_EXPORT_DIR") + "ExportExcel.log";
-    const std::string sOutExt = sExtension.empty() ? ".xls" : sExtension;
-    if (GetIniXML(sXIniFullPath)) {
-      InitResources();
-      if (sXFullPath.empty()) {
-        PlainLine(run.sMsgFileNameEmpty);
-      } else if (!IsNormalFile(sXFullPath)) {
-        PlainLine(run.sMsgFile + sXFullPath + run.sMsgWasNotFound);
-      } else {
-        if (!FillExcellCap(sSetupXString)) {
-          PlainLine(run.sMsgSetupStringError);
-        } else if (!FillAttrLabels()) {
-          PlainLine(run.sMsgIncorIniFileData);
-        } else {
-          oParser = std::make_unique<clsXMLPars>();
-          if (oParser->LoadCurrentXML(oDoc, sXFullPath)) {
-            ClearMainArray();
-            oParser->MainXStruct(oDoc);
-            oDoc.reset();
-            if (run.lMainUBound >= 0) {
-              bResult = BuildExcel(sXFullPath, sOutExt);
-              ClearMainArray();
-            }
-          }
-        }
-        ClearRunTables();
-      }
-    }
-    oParser.reset();
+    const bool bResult = RunPipeline(sXFullPath, sXIniFullPath, sSetupXString, sExtension);
     run.oIniData.reset();
+    return bResult;
   } catch (...) {
+    // The configuration reader goes first, the failure is logged after it.
     run.oIniData.reset();
-    oDoc.reset();
-    oParser.reset();
     LogFailure(kClassName, "ParseXML2Excel");
+    return false;
   }
+}
+
+bool clsExportExcel::RunPipeline(const std::string& sXFullPath, const std::string& sXIniFullPath,
+                                 const std::string& sSetupXString, const std::string& sExtension) {
+  RunState& run = Run();
+  run.sLogPath = GetEnvDir("KVO_EXPORT_DIR") + "ExportExcel.log";
+  if (!GetIniXML(sXIniFullPath)) return false;
+  InitResources();
+  if (sXFullPath.empty()) {
+    PlainLine(run.sMsgFileNameEmpty);
+    return false;
+  }
+  if (!IsNormalFile(sXFullPath)) {
+    PlainLine(run.sMsgFile + sXFullPath + run.sMsgWasNotFound);
+    return false;
+  }
+  const bool bResult =
+      ExportSource(sXFullPath, sSetupXString, sExtension.empty() ? ".xls" : sExtension);
+  ClearRunTables();
+  return bResult;
+}
+
+bool clsExportExcel::ExportSource(const std::string& sXFullPath, const std::string& sSetupXString,
+                                  const std::string& sExtension) {
+  RunState& run = Run();
+  if (!FillExcellCap(sSetupXString)) {
+    PlainLine(run.sMsgSetupStringError);
+    return false;
+  }
+  if (!FillAttrLabels()) {
+    PlainLine(run.sMsgIncorIniFileData);
+    return false;
+  }
+  clsXMLPars oParser;
+  std::shared_ptr<xml::Document> oDoc;
+  if (!oParser.LoadCurrentXML(oDoc, sXFullPath)) return false;
+  ClearMainArray();
+  oParser.MainXStruct(oDoc);
+  // The source document is released before the workbook is built.
+  oDoc.reset();
+  if (run.lMainUBound < 0) return false;
+  const bool bResult = BuildExcel(sXFullPath, sExtension);
+  ClearMainArray();
   return bResult;
 }
 

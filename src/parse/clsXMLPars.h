@@ -44,8 +44,13 @@ class clsXMLPars {
   void FillXItemStruct(const xml::Node& nFirst);
   void FillXDocStruct(const xml::Node& nFirst);
   void FillXFoldStruct(const xml::Node& nFirst);
+  // Walks the structure from the first object into the main array of tKind and sets
+  // lMainUBound; on failure logs under tKind's operation and leaves lMainUBound as it was.
   template <class TRecord>
   void WalkStructure(const xml::Node& nFirst, const WalkKind<TRecord>& tKind);
+  // The walk's state and its descend, next-sibling and climb steps.
+  template <class TRecord>
+  class StructureWalk;
 
   // Item records (XmlParsItems.cpp).
   void FillItemOfObjItem(const xml::Node& nItem, std::int32_t lSlot, std::int32_t lDepth);

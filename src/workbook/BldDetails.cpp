@@ -84,16 +84,10 @@ void clsBldExcel::FillFolderDetail(std::int32_t lIndex, std::int32_t& lRow) {
   });
 }
 
-void clsBldExcel::FillChildCaption(const std::string& sLabelPath, std::int32_t& lRow) {
-  FillCaption(lRow, 1, 6, 0, 0, 0, 0, true, true);
-  // No default text: the bar stays empty when the configuration has no such label.
-  WriteStyled(lRow, 1, IniData().GetLabelUsePath(sLabelPath), "Bold Italic");
-  bld::Advance(lRow);
-}
-
 void clsBldExcel::FillDocChild(std::string& sList, std::int32_t& lRow) {
   Handled(kClassName, "FillDocChild", [&] {
-    FillChildCaption(lbl::kDocChildLbl, lRow);
+    // No default text: the bar stays empty when the configuration has no such label.
+    FillSubCaption(IniData().GetLabelUsePath(lbl::kDocChildLbl), lRow);
     for (std::int32_t j = 0; bld::FirstChild(sList, j); sList = bld::RestOfChildren(sList)) {
       FillDoc(SlotAt(Run().arrDocs, j).tDoc, lRow, lbl::kDocumentLbl, 0, false);
     }
@@ -102,7 +96,7 @@ void clsBldExcel::FillDocChild(std::string& sList, std::int32_t& lRow) {
 
 void clsBldExcel::FillFolderChild(std::string& sList, std::int32_t& lRow) {
   Handled(kClassName, "FillFolderChild", [&] {
-    FillChildCaption(lbl::kFolderChildLbl, lRow);
+    FillSubCaption(IniData().GetLabelUsePath(lbl::kFolderChildLbl), lRow);
     for (std::int32_t j = 0; bld::FirstChild(sList, j); sList = bld::RestOfChildren(sList)) {
       FillFolder(SlotAt(Run().arrFolders, j).tFolder, lRow, lbl::kFolderLbl, 0, false);
     }

@@ -7,6 +7,7 @@
 #include "config/LabelPaths.h"
 #include "config/RunState.h"
 #include "model/RunCodes.h"
+#include "workbook/BldSheetLayout.h"
 #include "workbook/BldSupport.h"
 #include "workbook/clsBldExcel.h"
 #include "workbook/excel/Utf8.h"
@@ -90,10 +91,14 @@ std::string clsBldExcel::GetGlobalPath() {
   return "GLOBAL/" + sKey;
 }
 
-void clsBldExcel::FillAttrCaption(std::int32_t& lRow) {
-  FillCaption(lRow, 1, 6, 0, 0, 0, 0, true, true);
-  WriteStyled(lRow, 1, GetLabelByPath(lbl::kAttributeLbl, "Attributes"), "Bold Italic");
+void clsBldExcel::FillSubCaption(const std::string& sText, std::int32_t& lRow) {
+  FillCaption(lRow, 1, bld::kPanelWidth, 0, 0, 0, 0, true, true);
+  WriteStyled(lRow, 1, sText, "Bold Italic");
   Advance(lRow);
+}
+
+void clsBldExcel::FillAttrCaption(std::int32_t& lRow) {
+  FillSubCaption(GetLabelByPath(lbl::kAttributeLbl, "Attributes"), lRow);
 }
 
 clsXMLIniData& clsBldExcel::IniData() {

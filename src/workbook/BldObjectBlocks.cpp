@@ -74,6 +74,7 @@ void clsBldExcel::FillDocWithFiles(const DocFields& tRec, std::int32_t& lRow,
   if (ReadableUB(tRec.arrFiles, tRec.lFilesUB) < 0) return;
   SelectLabelNode(sLblPath);
   const std::int32_t r = lRow;
+  // Unlike the sub-caption bars, the bar of the files sets its whole row bold italic.
   FillCaption(r, 1, 6, 0, 0, 0, 0, true, true);
   Sheet().Rows(r).Font().FontStyle("Bold Italic");
   WriteText(r, 1,
@@ -107,9 +108,7 @@ void clsBldExcel::FillChild(std::int32_t lIndex, std::int32_t& lRow) {
   Handled(kClassName, "FillChild", [&] {
     const std::vector<ObjItem>& arrItems = Run().arrItems;
     SelectLabelNode(lbl::kPartListLbl);
-    FillCaption(lRow, 1, 6, 0, 0, 0, 0, true, true);
-    WriteStyled(lRow, 1, GetLabelByNode("CAPTION_LBL", "Part List"), "Bold Italic");
-    Advance(lRow);
+    FillSubCaption(GetLabelByNode("CAPTION_LBL", "Part List"), lRow);
 
     std::string sList = SlotAt(arrItems, lIndex).sChildren;
     for (std::int32_t j = 0; bld::FirstChild(sList, j); sList = bld::RestOfChildren(sList)) {

@@ -47,9 +47,7 @@ void clsBldExcel::FillRelationList(const bld::RelationList<Main, Rec>& tList, st
     } else {
       sCaption = GetLabelByPath(tList.sCaption, tList.sDefault);
     }
-    FillCaption(lRow, 1, 6, 0, 0, 0, 0, true, true);
-    WriteStyled(lRow, 1, sCaption, "Bold Italic");
-    bld::Advance(lRow);
+    FillSubCaption(sCaption, lRow);
 
     // Entries carry neither fill nor lines; each block leaves one empty row under itself.
     const std::string sEntryPath = tList.sEntryLblPath ? tList.sEntryLblPath : "";

@@ -27,9 +27,7 @@ bool ShowsSection(std::int16_t iState, std::int16_t iFlag) {
 void clsBldExcel::FillSectionCaption(const std::string& sNode, const std::string& sLabel,
                                      const std::string& sDefault, std::int32_t& lRow) {
   SelectLabelNode(sNode);
-  FillCaption(lRow, 1, 6, 0, 0, 0, 0, true, true);
-  WriteStyled(lRow, 1, GetLabelByNode(sLabel, sDefault), "Bold Italic");
-  Advance(lRow);
+  FillSubCaption(GetLabelByNode(sLabel, sDefault), lRow);
 }
 
 void clsBldExcel::FillManufacturAndSupp(std::int32_t lIndex, std::int32_t& lRow) {

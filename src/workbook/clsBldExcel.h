@@ -83,7 +83,6 @@ class clsBldExcel {
   template <class Main>
   void FillDetails(const std::vector<Main>& arrMain, std::int32_t& lRow,
                    void (clsBldExcel::*pFillBlock)(std::int32_t, std::int32_t&));
-  void FillChildCaption(const std::string& sLabelPath, std::int32_t& lRow);
 
   // Object blocks (BldObjectBlocks.cpp); the four heads have no handler of their own.
   void FillItem(const ObjStruct& tRec, std::int32_t& lRow, std::int32_t lInteriorColor,
@@ -153,6 +152,10 @@ class clsBldExcel {
   std::string GetLabelByNode(const std::string& sNode, const std::string& sDefault,
                              std::int32_t& lLen);
   std::string GetLabelByPath(const std::string& sPath, const std::string& sDefault);
+  // The bold-italic sub-caption bar at lRow: merged over the panel's width with lines above and
+  // below, sText in its first cell; advances lRow.
+  void FillSubCaption(const std::string& sText, std::int32_t& lRow);
+  // The sub-caption bar "Attributes" of an object block.
   void FillAttrCaption(std::int32_t& lRow);
   static std::string GetGlobalPath();
 

@@ -4,6 +4,7 @@
 
 #include <kvoexportexcel/RunError.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <string>

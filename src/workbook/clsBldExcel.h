@@ -11,6 +11,9 @@
 
 #include "model/ExportModel.h"
 #include "workbook/excel/Application.h"
+#include "workbook/excel/Range.h"
+#include "workbook/excel/Workbook.h"
+#include "workbook/excel/Worksheet.h"
 
 namespace kvo {
 

@@ -93,6 +93,11 @@ class KVO_API clsXMLIniData {
   void SortOrder(OrderTable& arrOrder, std::int32_t lLast) const;
   xml::Node Root() const;
   xml::Node SelectOne(const xml::Node& oFrom, const std::string& sQuery);
+  // The label look-ups' one implementation: sLabel gets the text of the node sQuery selects from
+  // oFrom (left as it is when none), and sIndex, when not empty, the node's attribute sIndAttr.
+  // Raises what the selection raises.
+  void ReadLabel(const xml::Node& oFrom, const std::string& sQuery, std::string& sLabel,
+                 std::string& sIndex, const std::string& sIndAttr);
 
   std::shared_ptr<xml::Document> oDoc_;
   xml::Node oCurNode_;

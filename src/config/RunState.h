@@ -32,8 +32,8 @@ struct RunState {
   // Setup values.
   std::string sSpaceType;
   std::string sObjectType;
-  std::int16_t iSpaceType = 0;   // 1 STRUCTURE, 2 COLLECTION
-  std::int16_t iObjectType = 0;  // 1 items, 2 documents, 3 folders
+  std::int16_t iSpaceType = 0;   // kSpaceStructure, kSpaceCollection (model/RunCodes.h)
+  std::int16_t iObjectType = 0;  // kObjectItems, kObjectDocs, kObjectFolders (model/RunCodes.h)
 
   // Caption, additional-tag and attribute-label tables.
   VariantTable vExlCaption;

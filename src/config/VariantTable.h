@@ -3,6 +3,7 @@
 // table", which readers test before using it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -123,11 +123,7 @@ std::string clsXMLIniData::GetLabelUseCurNode(const std::string& lblCap, std::st
                                               const std::string& sIndAttr) {
   std::string sResult;
   try {
-    if (oCurNode_.IsNone()) return sResult;
-    xml::Node found = SelectOne(oCurNode_, lblCap);
-    if (found.IsNone()) return sResult;
-    sResult = found.Text();
-    if (!sIndex.empty()) sIndex = found.GetAttribute(sIndAttr);
+    if (!oCurNode_.IsNone()) ReadLabel(oCurNode_, lblCap, sResult, sIndex, sIndAttr);
   } catch (...) {
   }
   return sResult;
@@ -150,11 +146,20 @@ std::string clsXMLIniData::GetLabelUsePath(const std::string& sLblCapPath) {
 
 std::string clsXMLIniData::GetLabelUsePath(const std::string& sLblCapPath, std::string& sIndex,
                                            const std::string& sIndAttr) {
-  xml::Node found = SelectOne(Root(), sLblCapPath);
-  if (found.IsNone()) return {};
-  std::string sResult = found.Text();
-  if (!sIndex.empty()) sIndex = found.GetAttribute(sIndAttr);
+  std::string sResult;
+  ReadLabel(Root(), sLblCapPath, sResult, sIndex, sIndAttr);
   return sResult;
+}
+
+// sLabel is set before the index attribute is read, so a caller that swallows a failure of that
+// read still has the label.
+void clsXMLIniData::ReadLabel(const xml::Node& oFrom, const std::string& sQuery,
+                              std::string& sLabel, std::string& sIndex,
+                              const std::string& sIndAttr) {
+  const xml::Node found = SelectOne(oFrom, sQuery);
+  if (found.IsNone()) return;
+  sLabel = found.Text();
+  if (!sIndex.empty()) sIndex = found.GetAttribute(sIndAttr);
 }
 
 std::string clsXMLIniData::GetLabelUsePathByID(const std::string& sParentPath, std::int32_t lInd) {

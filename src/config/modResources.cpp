@@ -6,6 +6,7 @@
 #include <array>
 #include <utility>
 
+#include "config/Handled.h"
 #include "config/Log.h"
 #include "config/RunState.h"
 
@@ -65,8 +66,8 @@ const std::array<std::pair<const char*, StringField>, 43> kResourceKeys{{
 }  // namespace
 
 void InitResources() {
-  RunState& run = Run();
-  try {
+  Handled("modResources", "InitResources", [] {
+    RunState& run = Run();
     if (!run.oIniData) throw RunError(kErrObjectNotSet, "Object variable not set");
     if (!run.oIniData->SetCurNode("MESSAGES")) {
       LogError("Resources was not initialized", "", -1, false);
@@ -75,9 +76,7 @@ void InitResources() {
     for (const auto& [sKey, field] : kResourceKeys) {
       run.*field = run.oIniData->GetLabelUseCurNode(sKey);
     }
-  } catch (...) {
-    LogRunError("kVoExportExcel:modResources[InitResources]");
-  }
+  });
 }
 
 }  // namespace kvo

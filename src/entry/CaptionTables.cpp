@@ -2,9 +2,12 @@
 #include <kvoexportexcel/RunError.h>
 #include <kvoexportexcel/clsXMLIniData.h>
 
+#include "config/Handled.h"
+#include "config/LabelPaths.h"
 #include "config/Log.h"
 #include "config/RunState.h"
 #include "entry/clsExportExcel.h"
+#include "model/RunCodes.h"
 
 namespace kvo {
 
@@ -38,8 +41,8 @@ bool HeadingFields(const std::string& sPath, std::string& s1, std::string& s2, s
 }  // namespace
 
 bool clsExportExcel::FillExcellCap(const std::string& sSetupXString) {
-  RunState& run = Run();
-  try {
+  return Handled(kClassName, "FillExcellCap", false, [&] {
+    RunState& run = Run();
     clsXMLIniData oSetup;
     std::string sErr;
     if (!oSetup.LoadXString(sSetupXString, sErr)) return false;
@@ -47,7 +50,7 @@ bool clsExportExcel::FillExcellCap(const std::string& sSetupXString) {
     std::int32_t n = -1;
     OrderTable arrOrder;
     std::optional<xml::NodeList> list =
-        run.oIniData->GetOrderedAttrList("EXL_CAPTION_LBL", n, arrOrder);
+        run.oIniData->GetOrderedAttrList(lbl::kExlCaptionLbl, n, arrOrder);
     if (n < 0) return false;
     run.vExlCaption.Redim(2, n);
     for (std::int32_t k = 0; k <= n; ++k) {
@@ -62,45 +65,40 @@ bool clsExportExcel::FillExcellCap(const std::string& sSetupXString) {
     run.sObjectType = oSetup.GetLabelUsePath("OBJECT_TYPE");
     if (run.sSpaceType.empty() || run.sObjectType.empty()) return false;
     if (run.sObjectType == run.sObjItem) {
-      run.iObjectType = 1;
+      run.iObjectType = kObjectItems;
     } else if (run.sObjectType == run.sObjDoc) {
-      run.iObjectType = 2;
+      run.iObjectType = kObjectDocs;
     } else if (run.sObjectType == run.sObjFolder) {
-      run.iObjectType = 3;
+      run.iObjectType = kObjectFolders;
     } else {
       return false;
     }
     if (run.sSpaceType == "STRUCTURE") {
-      run.iSpaceType = 1;
+      run.iSpaceType = kSpaceStructure;
       return true;
     }
     if (run.sSpaceType == "COLLECTION") {
-      run.iSpaceType = 2;
+      run.iSpaceType = kSpaceCollection;
       return true;
     }
     return false;
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsExportExcel[FillExcellCap]");
-    return false;
-  }
+  });
 }
 
 bool clsExportExcel::FillAttrLabels() {
-  RunState& run = Run();
-  try {
-    if (!HeadingFields("PROPERTY_LBL/ITEM_LBL/ITEM_CAP_LBL", run.sItemCapFld1, run.sItemCapFld2,
-                       run.sItemCapFld3)) {
+  return Handled(kClassName, "FillAttrLabels", false, [&] {
+    RunState& run = Run();
+    if (!HeadingFields(lbl::kItemCapLbl, run.sItemCapFld1, run.sItemCapFld2, run.sItemCapFld3)) {
       return false;
     }
-    if (!HeadingFields("PROPERTY_LBL/DOCUMENT_LBL/DOC_CAP_LBL", run.sDocCapFld1, run.sDocCapFld2,
-                       run.sDocCapFld3)) {
+    if (!HeadingFields(lbl::kDocCapLbl, run.sDocCapFld1, run.sDocCapFld2, run.sDocCapFld3)) {
       return false;
     }
     run.sDrawingCapFld1 = run.sDocCapFld1;
     run.sDrawingCapFld2 = run.sDocCapFld2;
     run.sDrawingCapFld3 = run.sDocCapFld3;
-    if (!HeadingFields("PROPERTY_LBL/FOLDER_LBL/FOLDER_CAP_LBL", run.sFolderCapFld1,
-                       run.sFolderCapFld2, run.sFolderCapFld3)) {
+    if (!HeadingFields(lbl::kFolderCapLbl, run.sFolderCapFld1, run.sFolderCapFld2,
+                       run.sFolderCapFld3)) {
       return false;
     }
     if (!FillAttrLabelArray(run.vItemAttrLbl, "ITEM") ||
@@ -110,16 +108,14 @@ bool clsExportExcel::FillAttrLabels() {
       return false;
     }
     switch (run.iObjectType) {
-      case 1:
-        if (!Section("MAIN_LBL/ITEM")) return false;
+      case kObjectItems:
+        if (!Section(lbl::kMainItemLbl)) return false;
         run.sItemMainFld5 = FieldOf(5);
         run.sItemMainFld3 = FieldOf(3);
-        if (!Section("PROPERTY_LBL/PART_LIST_LBL/ALTERNATE_LIST_LBL")) return false;
+        if (!Section(lbl::kAlternateListLbl)) return false;
         run.sAltListFld1 = FieldOf(1);
-        if (!HeadingFields("PROPERTY_LBL/MNF_LBL/MNF_CAP_LBL", run.sMnfCapFld1, run.sMnfCapFld2,
-                           run.sMnfCapFld3) ||
-            !HeadingFields("PROPERTY_LBL/VND_LBL/VND_CAP_LBL", run.sVndCapFld1, run.sVndCapFld2,
-                           run.sVndCapFld3)) {
+        if (!HeadingFields(lbl::kMnfCapLbl, run.sMnfCapFld1, run.sMnfCapFld2, run.sMnfCapFld3) ||
+            !HeadingFields(lbl::kVndCapLbl, run.sVndCapFld1, run.sVndCapFld2, run.sVndCapFld3)) {
           return false;
         }
         if (!FillAttrLabelArray(run.vMnfAttrLbl, "MNF") ||
@@ -128,14 +124,14 @@ bool clsExportExcel::FillAttrLabels() {
         }
         GetAdditionalTags("ITEM");
         break;
-      case 2:
-        if (!Section("MAIN_LBL/DOC")) return false;
+      case kObjectDocs:
+        if (!Section(lbl::kMainDocLbl)) return false;
         run.sDocMainFld5 = FieldOf(5);
         run.sDocMainFld6 = FieldOf(6);
         GetAdditionalTags("DOC");
         break;
-      case 3:
-        if (!Section("MAIN_LBL/FOLDER")) return false;
+      case kObjectFolders:
+        if (!Section(lbl::kMainFolderLbl)) return false;
         run.sFolderMainFld5 = FieldOf(5);
         GetAdditionalTags("FOLDER");
         break;
@@ -143,28 +139,25 @@ bool clsExportExcel::FillAttrLabels() {
         break;
     }
     return true;
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsExportExcel[FillAttrLabels]");
-    return false;
-  }
+  });
 }
 
 bool clsExportExcel::FillAttrLabelArray(VariantTable& vTable, const std::string& sType) {
-  RunState& run = Run();
-  try {
+  return Handled(kClassName, "FillAttrLabelArray", false, [&] {
+    RunState& run = Run();
     std::string sPath;
     if (sType == "ITEM") {
-      sPath = "PROPERTY_LBL/ITEM_LBL/ITEM_ATTR_LBL/ATTRIBUTE_LIST_LBL";
+      sPath = lbl::kItemAttrListLbl;
     } else if (sType == "DOC") {
-      sPath = "PROPERTY_LBL/DOCUMENT_LBL/DOC_ATTR_LBL/ATTRIBUTE_LIST_LBL";
+      sPath = lbl::kDocAttrListLbl;
     } else if (sType == "DATASET") {
-      sPath = "PROPERTY_LBL/DOCUMENT_LBL/FILE_ATTR_LBL/ATTRIBUTE_LIST_LBL";
+      sPath = lbl::kFileAttrListLbl;
     } else if (sType == "FOLDER") {
-      sPath = "PROPERTY_LBL/FOLDER_LBL/FOLDER_ATTR_LBL/ATTRIBUTE_LIST_LBL";
+      sPath = lbl::kFolderAttrListLbl;
     } else if (sType == "MNF") {
-      sPath = "PROPERTY_LBL/MNF_LBL/MNF_ATTR_LBL/ATTRIBUTE_LIST_LBL";
+      sPath = lbl::kMnfAttrListLbl;
     } else if (sType == "VENDORS") {
-      sPath = "PROPERTY_LBL/VND_LBL/VND_ATTR_LBL/ATTRIBUTE_LIST_LBL";
+      sPath = lbl::kVndAttrListLbl;
     }
     std::int32_t n = -1;
     OrderTable arrOrder;
@@ -177,19 +170,16 @@ bool clsExportExcel::FillAttrLabelArray(VariantTable& vTable, const std::string&
       vTable.At(1, k) = RequiredField(node);
     }
     return true;
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsExportExcel[FillAttrLabelArray]");
-    return false;
-  }
+  });
 }
 
 void clsExportExcel::GetAdditionalTags(const std::string& sType) {
-  RunState& run = Run();
-  try {
+  Handled(kClassName, "GetAdditionalTags", [&] {
+    RunState& run = Run();
     std::int32_t n = -1;
     OrderTable arrOrder;
     std::optional<xml::NodeList> list =
-        run.oIniData->GetOrderedAttrList("MAIN_ADD_LBL/" + sType, n, arrOrder);
+        run.oIniData->GetOrderedAttrList(std::string(lbl::kMainAddLbl) + "/" + sType, n, arrOrder);
     if (n < 0) return;
     run.vAddTags.Redim(3, n);
     for (std::int32_t k = 0; k <= n; ++k) {
@@ -198,9 +188,7 @@ void clsExportExcel::GetAdditionalTags(const std::string& sType) {
       run.vAddTags.At(1, k) = node.Text();
       run.vAddTags.At(2, k) = node.GetAttribute("OWNER");
     }
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsExportExcel[GetAdditionalTags]");
-  }
+  });
 }
 
 }  // namespace kvo

@@ -5,11 +5,13 @@
 #include <filesystem>
 #include <memory>
 
+#include "config/Handled.h"
 #include "config/Log.h"
 #include "config/RunState.h"
 #include "config/StrPart.h"
 #include "config/modEnvironment.h"
 #include "config/modResources.h"
+#include "model/RunCodes.h"
 #include "parse/clsXMLPars.h"
 #include "workbook/clsBldExcel.h"
 
@@ -38,7 +40,7 @@ void ClearRunTables() {
   run.vDrawingAttrLbl.Erase();
   run.vFileAttrLbl.Erase();
   run.vFolderAttrLbl.Erase();
-  if (run.iObjectType == 1) {
+  if (run.iObjectType == kObjectItems) {
     run.vMnfAttrLbl.Erase();
     run.vVndAttrLbl.Erase();
   }
@@ -50,52 +52,66 @@ bool clsExportExcel::ParseXML2Excel(const std::string& sXFullPath, const std::st
                                     const std::string& sSetupXString,
                                     const std::string& sExtension) {
   RunState& run = Run();
-  bool bResult = false;
-  std::unique_ptr<clsXMLPars> oParser;
-  std::shared_ptr<xml::Document> oDoc;
   try {
-    run.sLogPath = GetEnvDir("KVO_EXPORT_DIR") + "ExportExcel.log";
-    const std::string sOutExt = sExtension.empty() ? ".xls" : sExtension;
-    if (GetIniXML(sXIniFullPath)) {
-      InitResources();
-      if (sXFullPath.empty()) {
-        PlainLine(run.sMsgFileNameEmpty);
-      } else if (!IsNormalFile(sXFullPath)) {
-        PlainLine(run.sMsgFile + sXFullPath + run.sMsgWasNotFound);
-      } else {
-        if (!FillExcellCap(sSetupXString)) {
-          PlainLine(run.sMsgSetupStringError);
-        } else if (!FillAttrLabels()) {
-          PlainLine(run.sMsgIncorIniFileData);
-        } else {
-          oParser = std::make_unique<clsXMLPars>();
-          if (oParser->LoadCurrentXML(oDoc, sXFullPath)) {
-            ClearMainArray();
-            oParser->MainXStruct(oDoc);
-            oDoc.reset();
-            if (run.lMainUBound >= 0) {
-              bResult = BuildExcel(sXFullPath, sOutExt);
-              ClearMainArray();
-            }
-          }
-        }
-        ClearRunTables();
-      }
-    }
-    oParser.reset();
+    const bool bResult = RunPipeline(sXFullPath, sXIniFullPath, sSetupXString, sExtension);
     run.oIniData.reset();
+    return bResult;
   } catch (...) {
+    // The configuration reader goes first, the failure is logged after it.
     run.oIniData.reset();
-    oDoc.reset();
-    oParser.reset();
-    LogRunError("kVoExportExcel:clsExportExcel[ParseXML2Excel]");
+    LogFailure(kClassName, "ParseXML2Excel");
+    return false;
   }
+}
+
+bool clsExportExcel::RunPipeline(const std::string& sXFullPath, const std::string& sXIniFullPath,
+                                 const std::string& sSetupXString, const std::string& sExtension) {
+  RunState& run = Run();
+  run.sLogPath = GetEnvDir("KVO_EXPORT_DIR") + "ExportExcel.log";
+  if (!GetIniXML(sXIniFullPath)) return false;
+  InitResources();
+  if (sXFullPath.empty()) {
+    PlainLine(run.sMsgFileNameEmpty);
+    return false;
+  }
+  if (!IsNormalFile(sXFullPath)) {
+    PlainLine(run.sMsgFile + sXFullPath + run.sMsgWasNotFound);
+    return false;
+  }
+  const bool bResult =
+      ExportSource(sXFullPath, sSetupXString, sExtension.empty() ? ".xls" : sExtension);
+  ClearRunTables();
+  return bResult;
+}
+
+bool clsExportExcel::ExportSource(const std::string& sXFullPath, const std::string& sSetupXString,
+                                  const std::string& sExtension) {
+  RunState& run = Run();
+  if (!FillExcellCap(sSetupXString)) {
+    PlainLine(run.sMsgSetupStringError);
+    return false;
+  }
+  if (!FillAttrLabels()) {
+    PlainLine(run.sMsgIncorIniFileData);
+    return false;
+  }
+  clsXMLPars oParser;
+  std::shared_ptr<xml::Document> oDoc;
+  if (!oParser.LoadCurrentXML(oDoc, sXFullPath)) return false;
+  ClearMainArray();
+  oParser.MainXStruct(oDoc);
+  // The source document is released before the workbook is built.
+  oDoc.reset();
+  if (run.lMainUBound < 0) return false;
+  const bool bResult = BuildExcel(sXFullPath, sExtension);
+  ClearMainArray();
   return bResult;
 }
 
 bool clsExportExcel::GetIniXML(const std::string& sXIniFullPath) {
-  RunState& run = Run();
-  try {
+  // The configuration's run-error text is not read yet.
+  return HandledWithText("Run Error: ", kClassName, "GetIniXML", false, [&] {
+    RunState& run = Run();
     if (sXIniFullPath.empty()) {
       PlainLine("INI FILE NAME IS EMPTY");
       return false;
@@ -109,10 +125,7 @@ bool clsExportExcel::GetIniXML(const std::string& sXIniFullPath) {
     const bool bResult = run.oIniData->LoadXDoc(sXIniFullPath, sErr);
     if (!sErr.empty()) WriteLogLine(sErr, run.sLogPath);
     return bResult;
-  } catch (...) {
-    LogRunError("Run Error: ", "kVoExportExcel:clsExportExcel[GetIniXML]");
-    return false;
-  }
+  });
 }
 
 std::string clsExportExcel::OutputPath(const std::string& sXFullPath, const std::string& sExtension,
@@ -133,42 +146,35 @@ std::string clsExportExcel::OutputPath(const std::string& sXFullPath, const std:
 }
 
 bool clsExportExcel::BuildExcel(const std::string& sXFullPath, const std::string& sExtension) {
-  RunState& run = Run();
-  std::unique_ptr<clsBldExcel> oBuilder;
-  try {
+  return Handled(kClassName, "BuildExcel", false, [&] {
+    RunState& run = Run();
     // A caption table of fewer than two fields names no output file.
     const std::string sName = run.vExlCaption.LastEntry() >= 1 ? run.vExlCaption(1, 1) : "";
     const std::string sOutPath = OutputPath(sXFullPath, sExtension, sName);
     run.sOutputPath = sOutPath;
     if (IsNormalFile(sOutPath)) fs::remove(sOutPath);
-    bool bResult = false;
-    oBuilder = std::make_unique<clsBldExcel>();
-    if (oBuilder->InitExl(sOutPath)) {
-      bResult = oBuilder->FillExlFile();
-      // A workbook that could not be saved is no success, whatever the sheet held.
-      if (!oBuilder->ExitExl()) bResult = false;
-    }
-    oBuilder.reset();
+    // The builder is released before a failure is logged.
+    clsBldExcel oBuilder;
+    if (!oBuilder.InitExl(sOutPath)) return false;
+    bool bResult = oBuilder.FillExlFile();
+    // A workbook that could not be saved is no success, whatever the sheet held.
+    if (!oBuilder.ExitExl()) bResult = false;
     return bResult;
-  } catch (...) {
-    oBuilder.reset();
-    LogRunError("kVoExportExcel:clsExportExcel[BuildExcel]");
-    return false;
-  }
+  });
 }
 
 void clsExportExcel::ClearMainArray() {
   RunState& run = Run();
   switch (run.iObjectType) {
-    case 1:
+    case kObjectItems:
       run.arrItems.clear();
       run.arrItems.shrink_to_fit();
       break;
-    case 2:
+    case kObjectDocs:
       run.arrDocs.clear();
       run.arrDocs.shrink_to_fit();
       break;
-    case 3:
+    case kObjectFolders:
       run.arrFolders.clear();
       run.arrFolders.shrink_to_fit();
       break;

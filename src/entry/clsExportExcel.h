@@ -33,6 +33,19 @@ class clsExportExcel {
   // source's own base name).
   static std::string OutputPath(const std::string& sXFullPath, const std::string& sExtension,
                                 const std::string& sName);
+
+ private:
+  // Owner of the handlers' log lines.
+  static constexpr const char* kClassName = "clsExportExcel";
+
+  // The pipeline from the log path to the saved workbook; each step that fails ends it, after
+  // its log line.  The caption and label tables are emptied once the source file was found.
+  bool RunPipeline(const std::string& sXFullPath, const std::string& sXIniFullPath,
+                   const std::string& sSetupXString, const std::string& sExtension);
+  // Caption and label tables, the parsed source and the workbook built from it; sExtension
+  // already holds the default.
+  bool ExportSource(const std::string& sXFullPath, const std::string& sSetupXString,
+                    const std::string& sExtension);
 };
 
 }  // namespace kvo

@@ -26,6 +26,8 @@ std::int32_t ReadableUB(const std::vector<T>& arr, std::int32_t lUB) {
   return static_cast<std::int32_t>(lUB < lLast ? lUB : lLast);
 }
 
+// Identity and attributes of an item, folder, alternate or supplier.  A supplier record keeps
+// its name in sDesc and its part number in sRev.
 struct ObjStruct {
   std::string sID;
   std::string sDesc;
@@ -70,7 +72,7 @@ struct ObjItem {
   std::int32_t lLAIUB = 0;
   std::vector<MnfStruct> arrMnf;
   std::int32_t lMnfUB = 0;
-  std::int16_t iVndState = 0;
+  std::int16_t iVndState = 0;  // supplier state flags (model/RunCodes.h)
   std::vector<ObjStruct> arrVnd;
   std::int32_t lVndUB = 0;
   std::vector<DocStruct> arrDoc;

@@ -1,15 +1,16 @@
 // Document, drawing and folder records: the main records of the document and folder walks and
 // the identity fillers that the relationship arrays reuse.  Documents and drawings share one
 // filler over their own field names; both read their files (datasets) the same way.
+#include "config/Handled.h"
 #include "config/Log.h"
 #include "config/RunState.h"
 #include "parse/clsXMLPars.h"
 
 namespace kvo {
 
-// Field names, attribute table and source name of one of the two document-like identities.
+// Field names, attribute table and operation name of one of the two document-like identities.
 struct clsXMLPars::DocNames {
-  const char* sSource;
+  const char* sOperation;
   std::string RunState::*sIdField;
   std::string RunState::*sDescField;
   std::string RunState::*sRevField;
@@ -17,7 +18,7 @@ struct clsXMLPars::DocNames {
 };
 
 void clsXMLPars::FillDocOfObjDoc(const xml::Node& nDoc, std::int32_t lSlot, std::int32_t lDepth) {
-  try {
+  Handled(kClassName, "FillDocOfObjDoc", [&] {
     RunState& run = Run();
     ObjDoc& tRecord = run.arrDocs.at(static_cast<std::size_t>(lSlot));
     tRecord.lLevel = lDepth;
@@ -28,14 +29,12 @@ void clsXMLPars::FillDocOfObjDoc(const xml::Node& nDoc, std::int32_t lSlot, std:
     tRecord.lItemUB = FillItemArrayForDoc(nDoc, lSlot);
     tRecord.lFolderUB = FillFolderArrayForDoc(nDoc, lSlot);
     tRecord.lDocUB = FillDocArrayForDoc(nDoc, lSlot);
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsXMLPars[FillDocOfObjDoc]");
-  }
+  });
 }
 
 void clsXMLPars::FillFoldOfObjFolder(const xml::Node& nFolder, std::int32_t lSlot,
                                      std::int32_t lDepth) {
-  try {
+  Handled(kClassName, "FillFoldOfObjFolder", [&] {
     RunState& run = Run();
     ObjFolder& tRecord = run.arrFolders.at(static_cast<std::size_t>(lSlot));
     tRecord.lLevel = lDepth;
@@ -45,29 +44,31 @@ void clsXMLPars::FillFoldOfObjFolder(const xml::Node& nFolder, std::int32_t lSlo
     tRecord.lItemUB = FillItemArrayForFold(nFolder, lSlot);
     tRecord.lDocUB = FillDocArrayForFold(nFolder, lSlot);
     tRecord.lFolderUB = FillFolderArrayForFolder(nFolder, lSlot);
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsXMLPars[FillFoldOfObjFolder]");
-  }
+  });
 }
 
 void clsXMLPars::FillDocStruct(const xml::Node& nDoc, DocStruct& tDoc) {
-  static const DocNames kDocument{"kVoExportExcel:clsXMLPars[FillDocStruct]",
-                                  &RunState::sDocCapFld1, &RunState::sDocCapFld3,
-                                  &RunState::sDocCapFld2, &RunState::vDocAttrLbl};
+  static const DocNames kDocument{.sOperation = "FillDocStruct",
+                                  .sIdField = &RunState::sDocCapFld1,
+                                  .sDescField = &RunState::sDocCapFld3,
+                                  .sRevField = &RunState::sDocCapFld2,
+                                  .vAttrLabels = &RunState::vDocAttrLbl};
   FillDocFields(nDoc, tDoc, kDocument);
 }
 
 void clsXMLPars::FillDrawingStruct(const xml::Node& nDoc, DrawingStruct& tDrawing) {
-  static const DocNames kDrawing{"kVoExportExcel:clsXMLPars[FillDrawingStruct]",
-                                 &RunState::sDrawingCapFld1, &RunState::sDrawingCapFld3,
-                                 &RunState::sDrawingCapFld2, &RunState::vDrawingAttrLbl};
+  static const DocNames kDrawing{.sOperation = "FillDrawingStruct",
+                                 .sIdField = &RunState::sDrawingCapFld1,
+                                 .sDescField = &RunState::sDrawingCapFld3,
+                                 .sRevField = &RunState::sDrawingCapFld2,
+                                 .vAttrLabels = &RunState::vDrawingAttrLbl};
   FillDocFields(nDoc, tDrawing, kDrawing);
 }
 
 // Identity, attributes and files.  A dataset relation that holds no dataset element keeps its
 // (empty) file slot and is logged with its zero-based position; drawings log as documents.
 void clsXMLPars::FillDocFields(const xml::Node& nDoc, DocFields& tDoc, const DocNames& tNames) {
-  try {
+  Handled(kClassName, tNames.sOperation, [&] {
     const RunState& run = Run();
     tDoc.sID = GetXAttr(nDoc, run.*tNames.sIdField);
     tDoc.sDesc = GetXAttr(nDoc, run.*tNames.sDescField);
@@ -97,37 +98,29 @@ void clsXMLPars::FillDocFields(const xml::Node& nDoc, DocFields& tDoc, const Doc
       tFile.sFileName = GetXAttr(nDataset, run.sFldFileName);
       FillXAttr2(nDataset, tFile.vAttr, run.vFileAttrLbl);
     }
-  } catch (...) {
-    LogRunError(tNames.sSource);
-  }
+  });
 }
 
 void clsXMLPars::FillFoldStruct(const xml::Node& nFolder, ObjStruct& tFolder) {
-  try {
+  Handled(kClassName, "FillFoldStruct", [&] {
     const RunState& run = Run();
     tFolder.sID = GetXAttr(nFolder, run.sFolderCapFld1);
     tFolder.sDesc = GetXAttr(nFolder, run.sFolderCapFld3);
     tFolder.sRev = GetXAttr(nFolder, run.sFolderCapFld2);
     FillXAttr2(nFolder, tFolder.vAttr, run.vFolderAttrLbl);
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsXMLPars[FillFoldStruct]");
-  }
+  });
 }
 
 void clsXMLPars::FillAddAttrOfObjDoc(const xml::Node& nDoc, std::int32_t lSlot) {
-  try {
+  Handled(kClassName, "FillAddAttrOfObjDoc", [&] {
     ReadAddAttrOfElement(nDoc, Run().arrDocs.at(static_cast<std::size_t>(lSlot)).vAddAttr);
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsXMLPars[FillAddAttrOfObjDoc]");
-  }
+  });
 }
 
 void clsXMLPars::FillAddAttrOfObjFold(const xml::Node& nFolder, std::int32_t lSlot) {
-  try {
+  Handled(kClassName, "FillAddAttrOfObjFold", [&] {
     ReadAddAttrOfElement(nFolder, Run().arrFolders.at(static_cast<std::size_t>(lSlot)).vAddAttr);
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsXMLPars[FillAddAttrOfObjFold]");
-  }
+  });
 }
 
 // Documents and folders read every additional attribute from their own element, whatever

@@ -2,7 +2,7 @@
 // grouped reference designators), additional attributes, then manufacturers, suppliers and
 // the relationship arrays of the item.
 #include <kvoexportexcel/IRefDesGrouper.h>
-#include "config/Log.h"
+#include "config/Handled.h"
 #include "config/RunState.h"
 #include "parse/clsXMLPars.h"
 
@@ -21,7 +21,7 @@ const char* const kOwnerRefDes = "REF_DES_DEF";
 // the record reference stays valid throughout.
 void clsXMLPars::FillItemOfObjItem(const xml::Node& nItem, std::int32_t lSlot,
                                    std::int32_t lDepth) {
-  try {
+  Handled(kClassName, "FillItemOfObjItem", [&] {
     RunState& run = Run();
     ObjItem& tRecord = run.arrItems.at(static_cast<std::size_t>(lSlot));
     const xml::Node nLine = nItem.ParentNode();
@@ -39,25 +39,21 @@ void clsXMLPars::FillItemOfObjItem(const xml::Node& nItem, std::int32_t lSlot,
     tRecord.lDocUB = FillDocArrayForItem(nItem, lSlot);
     tRecord.lDrawingUB = FillDrawingArrayForItem(nItem, lSlot);
     tRecord.lFolderUB = FillFolderArrayForItem(nItem, lSlot);
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsXMLPars[FillItemOfObjItem]");
-  }
+  });
 }
 
 void clsXMLPars::FillItemStruct(const xml::Node& nItem, ObjStruct& tItem) {
-  try {
+  Handled(kClassName, "FillItemStruct", [&] {
     const RunState& run = Run();
     tItem.sID = GetXAttr(nItem, run.sItemCapFld1);
     tItem.sDesc = GetXAttr(nItem, run.sItemCapFld3);
     tItem.sRev = GetXAttr(nItem, run.sItemCapFld2);
     FillXAttr2(nItem, tItem.vAttr, run.vItemAttrLbl);
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsXMLPars[FillItemStruct]");
-  }
+  });
 }
 
 void clsXMLPars::FillAddAttrOfObjItem(const xml::Node& nItem, std::int32_t lSlot) {
-  try {
+  Handled(kClassName, "FillAddAttrOfObjItem", [&] {
     RunState& run = Run();
     ObjItem& tRecord = run.arrItems.at(static_cast<std::size_t>(lSlot));
     const VariantTable& vTags = run.vAddTags;
@@ -75,13 +71,11 @@ void clsXMLPars::FillAddAttrOfObjItem(const xml::Node& nItem, std::int32_t lSlot
         sValue = tRecord.sRefDes;
       }
     }
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsXMLPars[FillAddAttrOfObjItem]");
-  }
+  });
 }
 
 void clsXMLPars::FillLAIAndRefDes(const xml::Node& nLine, std::int32_t lSlot) {
-  try {
+  Handled(kClassName, "FillLAIAndRefDes", [&] {
     RunState& run = Run();
     ObjItem& tRecord = run.arrItems.at(static_cast<std::size_t>(lSlot));
 
@@ -112,9 +106,7 @@ void clsXMLPars::FillLAIAndRefDes(const xml::Node& nLine, std::int32_t lSlot) {
       sRefDes += vGrouped[i];
     }
     tRecord.sRefDes = std::move(sRefDes);
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsXMLPars[FillLAIAndRefDes]");
-  }
+  });
 }
 
 xml::NodeList clsXMLPars::SelectBelowLine(const xml::Node& nLine, const std::string& sPath,

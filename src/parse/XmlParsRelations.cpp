@@ -2,7 +2,7 @@
 // one of its arrays.  They share one algorithm; each row below names what its member differs
 // in: the owner's main array, the relation path, the related element name, the array filled
 // and the identity filler for each related object.
-#include "config/Log.h"
+#include "config/Handled.h"
 #include "config/RunState.h"
 #include "parse/clsXMLPars.h"
 
@@ -10,7 +10,7 @@ namespace kvo {
 
 template <class TOwner, class TRecord>
 struct clsXMLPars::RelationKind {
-  const char* sSource;
+  const char* sOperation;
   std::vector<TOwner> RunState::*arrMain;
   std::string RunState::*sRelationPath;
   std::string RunState::*sRelatedName;
@@ -19,102 +19,98 @@ struct clsXMLPars::RelationKind {
 };
 
 std::int32_t clsXMLPars::FillDocArrayForItem(const xml::Node& nItem, std::int32_t lSlot) {
-  static const RelationKind<ObjItem, DocStruct> kKind{
-      "kVoExportExcel:clsXMLPars[FillDocArrayForItem]",
-      &RunState::arrItems,
-      &RunState::sObjItemDoc,
-      &RunState::sObjDoc,
-      &ObjItem::arrDoc,
-      &clsXMLPars::FillDocStruct};
+  static const RelationKind<ObjItem, DocStruct> kKind{.sOperation = "FillDocArrayForItem",
+                                                      .arrMain = &RunState::arrItems,
+                                                      .sRelationPath = &RunState::sObjItemDoc,
+                                                      .sRelatedName = &RunState::sObjDoc,
+                                                      .arrRelated = &ObjItem::arrDoc,
+                                                      .fnFillIdentity = &clsXMLPars::FillDocStruct};
   return FillRelationArray(kKind, nItem, lSlot);
 }
 
 std::int32_t clsXMLPars::FillDrawingArrayForItem(const xml::Node& nItem, std::int32_t lSlot) {
   // Drawings are document elements read with the drawing names.
   static const RelationKind<ObjItem, DrawingStruct> kKind{
-      "kVoExportExcel:clsXMLPars[FillDrawingArrayForItem]",
-      &RunState::arrItems,
-      &RunState::sObjItemDrawing,
-      &RunState::sObjDoc,
-      &ObjItem::arrDrawing,
-      &clsXMLPars::FillDrawingStruct};
+      .sOperation = "FillDrawingArrayForItem",
+      .arrMain = &RunState::arrItems,
+      .sRelationPath = &RunState::sObjItemDrawing,
+      .sRelatedName = &RunState::sObjDoc,
+      .arrRelated = &ObjItem::arrDrawing,
+      .fnFillIdentity = &clsXMLPars::FillDrawingStruct};
   return FillRelationArray(kKind, nItem, lSlot);
 }
 
 std::int32_t clsXMLPars::FillFolderArrayForItem(const xml::Node& nItem, std::int32_t lSlot) {
   static const RelationKind<ObjItem, ObjStruct> kKind{
-      "kVoExportExcel:clsXMLPars[FillFolderArrayForItem]",
-      &RunState::arrItems,
-      &RunState::sObjItemFolder,
-      &RunState::sObjFolder,
-      &ObjItem::arrFolder,
-      &clsXMLPars::FillFoldStruct};
+      .sOperation = "FillFolderArrayForItem",
+      .arrMain = &RunState::arrItems,
+      .sRelationPath = &RunState::sObjItemFolder,
+      .sRelatedName = &RunState::sObjFolder,
+      .arrRelated = &ObjItem::arrFolder,
+      .fnFillIdentity = &clsXMLPars::FillFoldStruct};
   return FillRelationArray(kKind, nItem, lSlot);
 }
 
 std::int32_t clsXMLPars::FillItemArrayForDoc(const xml::Node& nDoc, std::int32_t lSlot) {
-  static const RelationKind<ObjDoc, ObjStruct> kKind{
-      "kVoExportExcel:clsXMLPars[FillItemArrayForDoc]",
-      &RunState::arrDocs,
-      &RunState::sObjDocItem,
-      &RunState::sObjItem,
-      &ObjDoc::arrItem,
-      &clsXMLPars::FillItemStruct};
+  static const RelationKind<ObjDoc, ObjStruct> kKind{.sOperation = "FillItemArrayForDoc",
+                                                     .arrMain = &RunState::arrDocs,
+                                                     .sRelationPath = &RunState::sObjDocItem,
+                                                     .sRelatedName = &RunState::sObjItem,
+                                                     .arrRelated = &ObjDoc::arrItem,
+                                                     .fnFillIdentity = &clsXMLPars::FillItemStruct};
   return FillRelationArray(kKind, nDoc, lSlot);
 }
 
 std::int32_t clsXMLPars::FillFolderArrayForDoc(const xml::Node& nDoc, std::int32_t lSlot) {
-  static const RelationKind<ObjDoc, ObjStruct> kKind{
-      "kVoExportExcel:clsXMLPars[FillFolderArrayForDoc]",
-      &RunState::arrDocs,
-      &RunState::sObjDocFolder,
-      &RunState::sObjFolder,
-      &ObjDoc::arrFolder,
-      &clsXMLPars::FillFoldStruct};
+  static const RelationKind<ObjDoc, ObjStruct> kKind{.sOperation = "FillFolderArrayForDoc",
+                                                     .arrMain = &RunState::arrDocs,
+                                                     .sRelationPath = &RunState::sObjDocFolder,
+                                                     .sRelatedName = &RunState::sObjFolder,
+                                                     .arrRelated = &ObjDoc::arrFolder,
+                                                     .fnFillIdentity = &clsXMLPars::FillFoldStruct};
   return FillRelationArray(kKind, nDoc, lSlot);
 }
 
 std::int32_t clsXMLPars::FillDocArrayForDoc(const xml::Node& nDoc, std::int32_t lSlot) {
-  static const RelationKind<ObjDoc, DocStruct> kKind{
-      "kVoExportExcel:clsXMLPars[FillDocArrayForDoc]",
-      &RunState::arrDocs,
-      &RunState::sObjDocDoc,
-      &RunState::sObjDoc,
-      &ObjDoc::arrDoc,
-      &clsXMLPars::FillDocStruct};
+  static const RelationKind<ObjDoc, DocStruct> kKind{.sOperation = "FillDocArrayForDoc",
+                                                     .arrMain = &RunState::arrDocs,
+                                                     .sRelationPath = &RunState::sObjDocDoc,
+                                                     .sRelatedName = &RunState::sObjDoc,
+                                                     .arrRelated = &ObjDoc::arrDoc,
+                                                     .fnFillIdentity = &clsXMLPars::FillDocStruct};
   return FillRelationArray(kKind, nDoc, lSlot);
 }
 
 std::int32_t clsXMLPars::FillItemArrayForFold(const xml::Node& nFolder, std::int32_t lSlot) {
   static const RelationKind<ObjFolder, ObjStruct> kKind{
-      "kVoExportExcel:clsXMLPars[FillItemArrayForFold]",
-      &RunState::arrFolders,
-      &RunState::sObjFolderItem,
-      &RunState::sObjItem,
-      &ObjFolder::arrItem,
-      &clsXMLPars::FillItemStruct};
+      .sOperation = "FillItemArrayForFold",
+      .arrMain = &RunState::arrFolders,
+      .sRelationPath = &RunState::sObjFolderItem,
+      .sRelatedName = &RunState::sObjItem,
+      .arrRelated = &ObjFolder::arrItem,
+      .fnFillIdentity = &clsXMLPars::FillItemStruct};
   return FillRelationArray(kKind, nFolder, lSlot);
 }
 
 std::int32_t clsXMLPars::FillDocArrayForFold(const xml::Node& nFolder, std::int32_t lSlot) {
   static const RelationKind<ObjFolder, DocStruct> kKind{
-      "kVoExportExcel:clsXMLPars[FillDocArrayForFold]",
-      &RunState::arrFolders,
-      &RunState::sObjFolderDoc,
-      &RunState::sObjDoc,
-      &ObjFolder::arrDoc,
-      &clsXMLPars::FillDocStruct};
+      .sOperation = "FillDocArrayForFold",
+      .arrMain = &RunState::arrFolders,
+      .sRelationPath = &RunState::sObjFolderDoc,
+      .sRelatedName = &RunState::sObjDoc,
+      .arrRelated = &ObjFolder::arrDoc,
+      .fnFillIdentity = &clsXMLPars::FillDocStruct};
   return FillRelationArray(kKind, nFolder, lSlot);
 }
 
 std::int32_t clsXMLPars::FillFolderArrayForFolder(const xml::Node& nFolder, std::int32_t lSlot) {
   static const RelationKind<ObjFolder, ObjStruct> kKind{
-      "kVoExportExcel:clsXMLPars[FillFolderArrayForFolder]",
-      &RunState::arrFolders,
-      &RunState::sObjFolderFolder,
-      &RunState::sObjFolder,
-      &ObjFolder::arrFolder,
-      &clsXMLPars::FillFoldStruct};
+      .sOperation = "FillFolderArrayForFolder",
+      .arrMain = &RunState::arrFolders,
+      .sRelationPath = &RunState::sObjFolderFolder,
+      .sRelatedName = &RunState::sObjFolder,
+      .arrRelated = &ObjFolder::arrFolder,
+      .fnFillIdentity = &clsXMLPars::FillFoldStruct};
   return FillRelationArray(kKind, nFolder, lSlot);
 }
 
@@ -124,7 +120,7 @@ std::int32_t clsXMLPars::FillFolderArrayForFolder(const xml::Node& nFolder, std:
 template <class TOwner, class TRecord>
 std::int32_t clsXMLPars::FillRelationArray(const RelationKind<TOwner, TRecord>& tKind,
                                            const xml::Node& nObject, std::int32_t lSlot) {
-  try {
+  return Handled(kClassName, tKind.sOperation, -1, [&] {
     RunState& run = Run();
     const xml::NodeList vRelations = nObject.SelectNodes(run.*tKind.sRelationPath);
     const std::int32_t lUB = vRelations.Length() - 1;
@@ -141,10 +137,7 @@ std::int32_t clsXMLPars::FillRelationArray(const RelationKind<TOwner, TRecord>& 
       (this->*tKind.fnFillIdentity)(nRelated, arrRelated[static_cast<std::size_t>(i)]);
     }
     return lUB;
-  } catch (...) {
-    LogRunError(tKind.sSource);
-    return -1;
-  }
+  });
 }
 
 }  // namespace kvo

@@ -1,17 +1,14 @@
 // Manufacturers and suppliers of an item: the manufacturer list with the suppliers tied to each
 // manufacturer by part number, the item-level suppliers, and the supplier state code.
-#include "config/Log.h"
+#include "config/Handled.h"
 #include "config/RunState.h"
+#include "model/RunCodes.h"
 #include "parse/SupplierRelations.h"
 #include "parse/clsXMLPars.h"
 
 namespace kvo {
 
 namespace {
-
-// Observations of one manufacturer for the supplier state code.
-constexpr std::int16_t kMnfWithoutSupplier = 1;
-constexpr std::int16_t kMnfWithSupplier = 2;
 
 // A supplier relation with at most one child node is an item-level supplier; a second child
 // ties it to a manufacturer.
@@ -24,7 +21,7 @@ bool IsItemLevelSupplier(const xml::Node& nRelation) {
 // The supplier relations are selected once per item and shared by every manufacturer and the
 // item-level list.
 std::int32_t clsXMLPars::FillMNFArray(const xml::Node& nItem, std::int32_t lSlot) {
-  try {
+  return Handled(kClassName, "FillMNFArray", -1, [&] {
     RunState& run = Run();
     ObjItem& tRecord = run.arrItems.at(static_cast<std::size_t>(lSlot));
     const xml::NodeList vRelations = nItem.SelectNodes(run.sObjItemMnf);
@@ -49,16 +46,13 @@ std::int32_t clsXMLPars::FillMNFArray(const xml::Node& nItem, std::int32_t lSlot
     tRecord.iVndState = iState;
     tRecord.lVndUB = FillVNDOfItem(tSuppliers, lSlot);
     return lUB;
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsXMLPars[FillMNFArray]");
-    return -1;
-  }
+  });
 }
 
 // Suppliers whose key attribute equals the manufacturer's part number, compared as text.
 std::int32_t clsXMLPars::FillVNDOfMNF(SupplierRelations& tSuppliers, std::int32_t lSlot,
                                       std::int32_t lMnf) {
-  try {
+  return Handled(kClassName, "FillVNDOfMNF", -1, [&] {
     MnfStruct& tMnf = Run()
                           .arrItems.at(static_cast<std::size_t>(lSlot))
                           .arrMnf.at(static_cast<std::size_t>(lMnf));
@@ -69,15 +63,12 @@ std::int32_t clsXMLPars::FillVNDOfMNF(SupplierRelations& tSuppliers, std::int32_
       FillSupplier(tSuppliers.All().Item(vTied[i]), tMnf.arrVnd[i]);
     }
     return static_cast<std::int32_t>(vTied.size()) - 1;
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsXMLPars[FillVNDOfMNF]");
-    return -1;
-  }
+  });
 }
 
 // Item-level suppliers are counted, in document order: every relation with at most one child.
 std::int32_t clsXMLPars::FillVNDOfItem(SupplierRelations& tSuppliers, std::int32_t lSlot) {
-  try {
+  return Handled(kClassName, "FillVNDOfItem", -1, [&] {
     ObjItem& tRecord = Run().arrItems.at(static_cast<std::size_t>(lSlot));
     const xml::NodeList& vRelations = tSuppliers.All();
     std::vector<xml::Node> vItemLevel;
@@ -90,10 +81,7 @@ std::int32_t clsXMLPars::FillVNDOfItem(SupplierRelations& tSuppliers, std::int32
       FillSupplier(vItemLevel[i], tRecord.arrVnd[i]);
     }
     return static_cast<std::int32_t>(vItemLevel.size()) - 1;
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsXMLPars[FillVNDOfItem]");
-    return -1;
-  }
+  });
 }
 
 // A relation without child nodes still gives its part number and attributes; the supplier's
@@ -108,7 +96,7 @@ void clsXMLPars::FillSupplier(const xml::Node& nRelation, ObjStruct& tSupplier) 
   FillXAttr2(nRelation, tSupplier.vAttr, run.vVndAttrLbl);
 }
 
-// The code is a set of the observations seen: 1 without, 2 with suppliers, 3 both.
+// The state is the set of the flags of every manufacturer seen.
 void clsXMLPars::MergeVndState(std::int16_t& iState, std::int16_t iObservation) {
   iState = static_cast<std::int16_t>(iState | iObservation);
 }

@@ -3,9 +3,11 @@
 
 #include <kvoexportexcel/RunError.h>
 
+#include "config/Handled.h"
 #include "config/Log.h"
 #include "config/RunState.h"
 #include "config/VariantTable.h"
+#include "model/RunCodes.h"
 
 namespace kvo {
 
@@ -17,7 +19,7 @@ const char* const kRootElementName = "Root_Element";
 }  // namespace
 
 bool clsXMLPars::LoadCurrentXML(std::shared_ptr<xml::Document>& doc, const std::string& sPath) {
-  try {
+  return Handled(kClassName, "LoadCurrentXML", false, [&] {
     doc = std::make_shared<xml::Document>();
     if (doc->Load(sPath)) return true;
     const RunState& run = Run();
@@ -27,26 +29,20 @@ bool clsXMLPars::LoadCurrentXML(std::shared_ptr<xml::Document>& doc, const std::
                               std::to_string(tErr.lLinePos);
     LogError(sLine, "", -1, false);
     return false;
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsXMLPars[LoadCurrentXML]");
-    return false;
-  }
+  });
 }
 
 xml::Node clsXMLPars::GetRoot(const std::shared_ptr<xml::Document>& doc, const std::string& sName) {
-  try {
+  return Handled(kClassName, "GetRoot", xml::Node(), [&]() -> xml::Node {
     if (!doc) throw RunError(kErrObjectNotSet, "Object variable not set");
     xml::Node nRoot = doc->DocumentElement();
     if (nRoot && nRoot.NodeName() == sName) return nRoot;
     return {};
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsXMLPars[GetRoot]");
-    return {};
-  }
+  });
 }
 
 void clsXMLPars::MainXStruct(const std::shared_ptr<xml::Document>& doc) {
-  try {
+  Handled(kClassName, "MainXStruct", [&] {
     const RunState& run = Run();
     const xml::Node nRoot = GetRoot(doc, kRootElementName);
     if (!nRoot) {
@@ -59,19 +55,17 @@ void clsXMLPars::MainXStruct(const std::shared_ptr<xml::Document>& doc) {
     vRootDesignators_.reset();
     const xml::Node nFirst = nRoot.FirstChild();
     const std::string sName = nFirst.NodeName();
-    if (sName == run.sObjItem && run.iObjectType == 1) {
+    if (sName == run.sObjItem && run.iObjectType == kObjectItems) {
       FillXItemStruct(nFirst);
-    } else if (sName == run.sObjDoc && run.iObjectType == 2) {
+    } else if (sName == run.sObjDoc && run.iObjectType == kObjectDocs) {
       FillXDocStruct(nFirst);
-    } else if (sName == run.sObjFolder && run.iObjectType == 3) {
+    } else if (sName == run.sObjFolder && run.iObjectType == kObjectFolders) {
       FillXFoldStruct(nFirst);
     } else {
       WriteLogLine(run.sMsgErrorXmlStructure + run.sMsgFirstChildNodeNot + run.sObjectType,
                    run.sLogPath);
     }
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsXMLPars[MainXStruct]");
-  }
+  });
   nRoot_ = {};
   vRootAlternates_.reset();
   vRootDesignators_.reset();
@@ -83,16 +77,14 @@ std::string clsXMLPars::GetXAttr(const xml::Node& nElement, const std::string& s
 
 void clsXMLPars::FillXAttr2(const xml::Node& nElement, AttrList& vAttr,
                             const VariantTable& vLabels) {
-  try {
+  Handled(kClassName, "FillXAttr2", [&] {
     if (!vLabels.HoldsTable()) return;
     const std::int32_t lLast = vLabels.LastEntry();
     vAttr.emplace(static_cast<std::size_t>(lLast) + 1);
     for (std::int32_t i = 0; i <= lLast; ++i) {
       (*vAttr)[static_cast<std::size_t>(i)] = GetXAttr(nElement, vLabels(1, i));
     }
-  } catch (...) {
-    LogRunError("kVoExportExcel:clsXMLPars[FillXAttr2]");
-  }
+  });
 }
 
 }  // namespace kvo

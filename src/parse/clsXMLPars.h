@@ -44,8 +44,13 @@ class clsXMLPars {
   void FillXItemStruct(const xml::Node& nFirst);
   void FillXDocStruct(const xml::Node& nFirst);
   void FillXFoldStruct(const xml::Node& nFirst);
+  // Walks the structure from the first object into the main array of tKind and sets
+  // lMainUBound; on failure logs under tKind's operation and leaves lMainUBound as it was.
   template <class TRecord>
   void WalkStructure(const xml::Node& nFirst, const WalkKind<TRecord>& tKind);
+  // The walk's state and its descend, next-sibling and climb steps.
+  template <class TRecord>
+  class StructureWalk;
 
   // Item records (XmlParsItems.cpp).
   void FillItemOfObjItem(const xml::Node& nItem, std::int32_t lSlot, std::int32_t lDepth);
@@ -94,6 +99,9 @@ class clsXMLPars {
   // Attribute reading (clsXMLPars.cpp).
   static std::string GetXAttr(const xml::Node& nElement, const std::string& sName);
   void FillXAttr2(const xml::Node& nElement, AttrList& vAttr, const VariantTable& vLabels);
+
+  // Owner of the handlers' log lines.
+  static constexpr const char* kClassName = "clsXMLPars";
 
   // The document element of the walk in progress and its line selections.
   xml::Node nRoot_;

@@ -2,8 +2,10 @@
 // of the detail blocks, and the links from the main-panel rows to those names.
 #include <string>
 
-#include "config/Log.h"
+#include "config/Handled.h"
 #include "config/RunState.h"
+#include "model/RunCodes.h"
+#include "workbook/BldSheetLayout.h"
 #include "workbook/BldSupport.h"
 #include "workbook/clsBldExcel.h"
 #include "workbook/excel/Worksheet.h"
@@ -11,17 +13,14 @@
 
 namespace kvo {
 
+using bld::kMainFirstRow;
 using bld::SlotAt;
-using bld::Source;
 
 namespace {
 
 // The grid is six columns wide, two per attribute.
 constexpr std::int32_t kGridColumns = 6;
 constexpr std::int32_t kPairsPerRow = kGridColumns / 2;
-
-// First row of the main panel's objects.
-constexpr std::int32_t kMainFirstRow = 6;
 
 bool IsNameChar(unsigned char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
@@ -37,7 +36,7 @@ std::int32_t LevelAt(const std::vector<Main>& arrMain, std::int32_t lIndex) {
 void clsBldExcel::FillAttrByCol(const std::vector<std::string>& vAttrValues,
                                 const VariantTable& vAttrLbl, std::int32_t lUBound,
                                 std::int32_t& lRow) {
-  try {
+  Handled(kClassName, "FillAttrByCol", [&] {
     const std::int64_t n = std::int64_t{lUBound} + 1;
     // Rows of the grid: the values divided by three, rounded up.
     const std::int64_t h = n / kPairsPerRow + (n % kPairsPerRow != 0 ? 1 : 0);
@@ -54,9 +53,7 @@ void clsBldExcel::FillAttrByCol(const std::vector<std::string>& vAttrValues,
       bld::Advance(lRow);
     }
     lRow = bld::RowAfter(lTop, h);
-  } catch (...) {
-    LogRunError(Source("FillAttrByCol"));
-  }
+  });
 }
 
 std::string clsBldExcel::GetValidName(const std::string& sText) {
@@ -92,40 +89,31 @@ std::string clsBldExcel::BlockName(const std::string& sID, const std::string& sR
 }
 
 std::string clsBldExcel::GetItemHyperlinkName(std::int32_t lIndex) {
-  try {
+  return Handled(kClassName, "GetItemHyperlinkName", "", [&] {
     const ObjStruct& t = SlotAt(Run().arrItems, lIndex).tItem;
     return BlockName(t.sID, t.sRev, lIndex);
-  } catch (...) {
-    LogRunError(Source("GetItemHyperlinkName"));
-    return "";
-  }
+  });
 }
 
 std::string clsBldExcel::GetDocHyperlinkName(std::int32_t lIndex) {
-  try {
+  return Handled(kClassName, "GetDocHyperlinkName", "", [&] {
     const DocStruct& t = SlotAt(Run().arrDocs, lIndex).tDoc;
     return BlockName(t.sID, t.sRev, lIndex);
-  } catch (...) {
-    LogRunError(Source("GetDocHyperlinkName"));
-    return "";
-  }
+  });
 }
 
 std::string clsBldExcel::GetFolderHyperlinkName(std::int32_t lIndex) {
-  try {
+  return Handled(kClassName, "GetFolderHyperlinkName", "", [&] {
     const ObjStruct& t = SlotAt(Run().arrFolders, lIndex).tFolder;
     return BlockName(t.sID, t.sRev, lIndex);
-  } catch (...) {
-    LogRunError(Source("GetFolderHyperlinkName"));
-    return "";
-  }
+  });
 }
 
 std::string clsBldExcel::BlockNameOfKind(std::int32_t lIndex) {
   switch (Run().iObjectType) {
-    case 1:
+    case kObjectItems:
       return GetItemHyperlinkName(lIndex);
-    case 2:
+    case kObjectDocs:
       return GetDocHyperlinkName(lIndex);
     default:
       return GetFolderHyperlinkName(lIndex);
@@ -133,35 +121,32 @@ std::string clsBldExcel::BlockNameOfKind(std::int32_t lIndex) {
 }
 
 void clsBldExcel::FillHyperlinkStruct() {
-  try {
+  Handled(kClassName, "FillHyperlinkStruct", [&] {
     const RunState& run = Run();
-    if (run.iObjectType < 1 || run.iObjectType > 3) return;
+    if (run.iObjectType < kObjectItems || run.iObjectType > kObjectFolders) return;
     // Every slot has its row; column 2 holds the identifier beside the level.
     for (std::int32_t i = 0; i <= run.lMainUBound; ++i) {
       Sheet().Hyperlinks().Add(Cell(bld::RowAfter(kMainFirstRow, i), 2), "", BlockNameOfKind(i));
     }
-  } catch (...) {
-    LogRunError(Source("FillHyperlinkStruct"));
-  }
+  });
 }
 
 void clsBldExcel::FillHyperlinkCollect() {
-  try {
+  Handled(kClassName, "FillHyperlinkCollect", [&] {
     const RunState& run = Run();
-    if (run.iObjectType < 1 || run.iObjectType > 3) return;
-    // Only top-level objects have rows, the k-th of them in row 6 + k, identifier in column 1.
+    if (run.iObjectType < kObjectItems || run.iObjectType > kObjectFolders) return;
+    // Only top-level objects have rows, the k-th of them in row kMainFirstRow + k, identifier in
+    // column 1.
     std::int32_t k = 0;
     for (std::int32_t i = 0; i <= run.lMainUBound; ++i) {
-      const std::int32_t lLevel = run.iObjectType == 1   ? LevelAt(run.arrItems, i)
-                                  : run.iObjectType == 2 ? LevelAt(run.arrDocs, i)
-                                                         : LevelAt(run.arrFolders, i);
+      const std::int32_t lLevel = run.iObjectType == kObjectItems  ? LevelAt(run.arrItems, i)
+                                  : run.iObjectType == kObjectDocs ? LevelAt(run.arrDocs, i)
+                                                                   : LevelAt(run.arrFolders, i);
       if (lLevel != 0) continue;
       Sheet().Hyperlinks().Add(Cell(bld::RowAfter(kMainFirstRow, k), 1), "", BlockNameOfKind(i));
       ++k;
     }
-  } catch (...) {
-    LogRunError(Source("FillHyperlinkCollect"));
-  }
+  });
 }
 
 }  // namespace kvo

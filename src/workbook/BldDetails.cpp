@@ -3,16 +3,16 @@
 // sub-blocks.
 #include <kvoexportexcel/clsXMLIniData.h>
 
-#include "config/Log.h"
+#include "config/Handled.h"
+#include "config/LabelPaths.h"
 #include "config/RunState.h"
-#include "workbook/BldLabelPaths.h"
+#include "model/RunCodes.h"
 #include "workbook/BldSupport.h"
 #include "workbook/clsBldExcel.h"
 
 namespace kvo {
 
 using bld::SlotAt;
-using bld::Source;
 
 template <class Main>
 void clsBldExcel::FillDetails(const std::vector<Main>& arrMain, std::int32_t& lRow,
@@ -21,36 +21,28 @@ void clsBldExcel::FillDetails(const std::vector<Main>& arrMain, std::int32_t& lR
   // top-level ones in collection mode.
   const RunState& run = Run();
   for (std::int32_t i = 0; i <= run.lMainUBound; ++i) {
-    if (run.iSpaceType == 1 || SlotAt(arrMain, i).lLevel == 0) (this->*pFillBlock)(i, lRow);
+    if (run.iSpaceType == kSpaceStructure || SlotAt(arrMain, i).lLevel == 0)
+      (this->*pFillBlock)(i, lRow);
   }
 }
 
 void clsBldExcel::FillItemsDetail(std::int32_t& lRow) {
-  try {
-    FillDetails(Run().arrItems, lRow, &clsBldExcel::FillItemDetail);
-  } catch (...) {
-    LogRunError(Source("FillItemsDetail"));
-  }
+  Handled(kClassName, "FillItemsDetail",
+          [&] { FillDetails(Run().arrItems, lRow, &clsBldExcel::FillItemDetail); });
 }
 
 void clsBldExcel::FillDocsDetail(std::int32_t& lRow) {
-  try {
-    FillDetails(Run().arrDocs, lRow, &clsBldExcel::FillDocDetail);
-  } catch (...) {
-    LogRunError(Source("FillDocsDetail"));
-  }
+  Handled(kClassName, "FillDocsDetail",
+          [&] { FillDetails(Run().arrDocs, lRow, &clsBldExcel::FillDocDetail); });
 }
 
 void clsBldExcel::FillFoldersDetail(std::int32_t& lRow) {
-  try {
-    FillDetails(Run().arrFolders, lRow, &clsBldExcel::FillFolderDetail);
-  } catch (...) {
-    LogRunError(Source("FillFoldersDetail"));
-  }
+  Handled(kClassName, "FillFoldersDetail",
+          [&] { FillDetails(Run().arrFolders, lRow, &clsBldExcel::FillFolderDetail); });
 }
 
 void clsBldExcel::FillItemDetail(std::int32_t lIndex, std::int32_t& lRow) {
-  try {
+  Handled(kClassName, "FillItemDetail", [&] {
     const ObjItem& t = SlotAt(Run().arrItems, lIndex);
     Sheet().Names().Add(GetItemHyperlinkName(lIndex), Sheet().Rows(lRow));
     FillItem(t.tItem, lRow, 15, true);
@@ -59,16 +51,14 @@ void clsBldExcel::FillItemDetail(std::int32_t lIndex, std::int32_t& lRow) {
     if (ReadableUB(t.arrDrawing, t.lDrawingUB) >= 0) FillDrawingListForItem(lIndex, lRow);
     if (ReadableUB(t.arrFolder, t.lFolderUB) >= 0) FillFolderListForItem(lIndex, lRow);
     FillManufacturAndSupp(lIndex, lRow);
-  } catch (...) {
-    LogRunError(Source("FillItemDetail"));
-  }
+  });
 }
 
 void clsBldExcel::FillDocDetail(std::int32_t lIndex, std::int32_t& lRow) {
-  try {
+  Handled(kClassName, "FillDocDetail", [&] {
     const ObjDoc& t = SlotAt(Run().arrDocs, lIndex);
     Sheet().Names().Add(GetDocHyperlinkName(lIndex), Sheet().Rows(lRow));
-    FillDoc(t.tDoc, lRow, bld::kDocumentLbl, 15, true);
+    FillDoc(t.tDoc, lRow, lbl::kDocumentLbl, 15, true);
     if (ReadableUB(t.arrItem, t.lItemUB) >= 0) FillItemListForDoc(lIndex, lRow);
     if (ReadableUB(t.arrFolder, t.lFolderUB) >= 0) FillFolderListForDoc(lIndex, lRow);
     if (!t.sChildren.empty()) {
@@ -76,16 +66,14 @@ void clsBldExcel::FillDocDetail(std::int32_t lIndex, std::int32_t& lRow) {
       FillDocChild(sList, lRow);
     }
     if (ReadableUB(t.arrDoc, t.lDocUB) >= 0) FillDocListForDoc(lIndex, lRow);
-  } catch (...) {
-    LogRunError(Source("FillDocDetail"));
-  }
+  });
 }
 
 void clsBldExcel::FillFolderDetail(std::int32_t lIndex, std::int32_t& lRow) {
-  try {
+  Handled(kClassName, "FillFolderDetail", [&] {
     const ObjFolder& t = SlotAt(Run().arrFolders, lIndex);
     Sheet().Names().Add(GetFolderHyperlinkName(lIndex), Sheet().Rows(lRow));
-    FillFolder(t.tFolder, lRow, bld::kFolderLbl, 15, true);
+    FillFolder(t.tFolder, lRow, lbl::kFolderLbl, 15, true);
     if (!t.sChildren.empty()) {
       std::string sList = t.sChildren;
       FillFolderChild(sList, lRow);
@@ -93,38 +81,26 @@ void clsBldExcel::FillFolderDetail(std::int32_t lIndex, std::int32_t& lRow) {
     if (ReadableUB(t.arrItem, t.lItemUB) >= 0) FillItemListForFolder(lIndex, lRow);
     if (ReadableUB(t.arrDoc, t.lDocUB) >= 0) FillDocListForFolder(lIndex, lRow);
     if (ReadableUB(t.arrFolder, t.lFolderUB) >= 0) FillFolderListForFolder(lIndex, lRow);
-  } catch (...) {
-    LogRunError(Source("FillFolderDetail"));
-  }
-}
-
-void clsBldExcel::FillChildCaption(const std::string& sLabelPath, std::int32_t& lRow) {
-  FillCaption(lRow, 1, 6, 0, 0, 0, 0, true, true);
-  // No default text: the bar stays empty when the configuration has no such label.
-  WriteStyled(lRow, 1, IniData().GetLabelUsePath(sLabelPath), "Bold Italic");
-  bld::Advance(lRow);
+  });
 }
 
 void clsBldExcel::FillDocChild(std::string& sList, std::int32_t& lRow) {
-  try {
-    FillChildCaption(bld::kDocChildLbl, lRow);
+  Handled(kClassName, "FillDocChild", [&] {
+    // No default text: the bar stays empty when the configuration has no such label.
+    FillSubCaption(IniData().GetLabelUsePath(lbl::kDocChildLbl), lRow);
     for (std::int32_t j = 0; bld::FirstChild(sList, j); sList = bld::RestOfChildren(sList)) {
-      FillDoc(SlotAt(Run().arrDocs, j).tDoc, lRow, bld::kDocumentLbl, 0, false);
+      FillDoc(SlotAt(Run().arrDocs, j).tDoc, lRow, lbl::kDocumentLbl, 0, false);
     }
-  } catch (...) {
-    LogRunError(Source("FillDocChild"));
-  }
+  });
 }
 
 void clsBldExcel::FillFolderChild(std::string& sList, std::int32_t& lRow) {
-  try {
-    FillChildCaption(bld::kFolderChildLbl, lRow);
+  Handled(kClassName, "FillFolderChild", [&] {
+    FillSubCaption(IniData().GetLabelUsePath(lbl::kFolderChildLbl), lRow);
     for (std::int32_t j = 0; bld::FirstChild(sList, j); sList = bld::RestOfChildren(sList)) {
-      FillFolder(SlotAt(Run().arrFolders, j).tFolder, lRow, bld::kFolderLbl, 0, false);
+      FillFolder(SlotAt(Run().arrFolders, j).tFolder, lRow, lbl::kFolderLbl, 0, false);
     }
-  } catch (...) {
-    LogRunError(Source("FillFolderChild"));
-  }
+  });
 }
 
 }  // namespace kvo

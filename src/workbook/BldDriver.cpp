@@ -1,23 +1,21 @@
 // The workbook driver: application lifecycle and the top-to-bottom layout of the sheet.
 #include <kvoexportexcel/RunError.h>
 
-#include "config/Log.h"
+#include "config/Handled.h"
 #include "config/RunState.h"
+#include "model/RunCodes.h"
+#include "workbook/BldSheetLayout.h"
 #include "workbook/BldSupport.h"
 #include "workbook/clsBldExcel.h"
 
 namespace kvo {
 
-using bld::Source;
+using bld::kMainBarRow;
+using bld::kMainCaptionRow;
+using bld::kMainFirstRow;
+using bld::kPanelWidth;
 
 namespace {
-
-// Rows of the sheet's fixed layout.
-constexpr std::int32_t kMainBarRow = 4;
-constexpr std::int32_t kMainCaptionRow = 5;
-constexpr std::int32_t kMainFirstRow = 6;
-// The property panel and the print area are six columns wide.
-constexpr std::int32_t kPanelWidth = 6;
 
 // Formats of the two black caption bars: fill, row height, font colour, font size.
 constexpr std::int32_t kBarFill = 1;
@@ -38,7 +36,7 @@ bool clsBldExcel::InitExl(const std::string& sFile) {
     oExlBook->SaveAs(sFile);
     return true;
   } catch (...) {
-    LogRunError(Source("InitExl"));
+    LogFailure(kClassName, "InitExl");
     // Back to the unset state, so that a later ExitExl has nothing to save or quit.
     oExlBook = nullptr;
     oExlApp.reset();
@@ -47,7 +45,8 @@ bool clsBldExcel::InitExl(const std::string& sFile) {
 }
 
 bool clsBldExcel::ExitExl() {
-  try {
+  // A workbook that could not be saved stays set: the builder's release drops it.
+  return Handled(kClassName, "ExitExl", false, [&] {
     oExlSheet = nullptr;
     if (oExlBook != nullptr) {
       oExlBook->Save();
@@ -59,98 +58,109 @@ bool clsBldExcel::ExitExl() {
       oExlApp.reset();
     }
     return true;
-  } catch (...) {
-    // A workbook that could not be saved stays set: the builder's release drops it.
-    LogRunError(Source("ExitExl"));
-    return false;
-  }
+  });
 }
 
 bool clsBldExcel::FillExlFile() {
-  try {
-    const RunState& run = Run();
+  return Handled(kClassName, "FillExlFile", false, [&] {
     if (oExlBook == nullptr) {
       throw RunError(kErrObjectNotSet, "Object variable or With block variable not set");
     }
     oExlSheet = &oExlBook->Worksheets(1);
-    excel::Worksheet& oSheet = *oExlSheet;
-
-    oSheet.Columns().ColumnWidth(21);
-    oSheet.Cells().HorizontalAlignment(excel::xlLeft);
-    oSheet.Cells().WrapText(true);
-    oSheet.Cells().NumberFormat("@");
-    oSheet.Rows(1).Font().FontStyle("Bold");
-
-    for (std::int32_t i = 0; i <= run.vExlCaption.LastEntry(); ++i) {
-      WriteText(1, i + 1, run.vExlCaption(0, i));
-      WriteText(2, i + 1, run.vExlCaption(1, i));
-    }
-
-    // Six fixed main-panel columns in structure mode, five in collection mode, then the tags.
-    std::int32_t t = run.vAddTags.LastEntry();
-    if (run.vAddTags.HoldsTable() && run.iSpaceType == 2) --t;
-    FillCaption(kMainBarRow, 1, t + 7, kBarFill, kBarHeight, kBarFontColor, kBarFontSize, true,
-                true);
-    WriteLabel(kMainBarRow, 1, GetLabelByPath(GetGlobalPath() + "/MAIN_PANEL", "Main Panel"));
-
-    oSheet.Rows(kMainCaptionRow).Font().FontStyle("Bold");
-    FillMainPanelCaption(kMainCaptionRow);
-
-    std::int32_t n = 0;
-    switch (run.iObjectType) {
-      case 1:
-        FillMainPanelItems(n, kMainFirstRow);
-        break;
-      case 2:
-        FillMainPanelDocs(n, kMainFirstRow);
-        break;
-      case 3:
-        FillMainPanelFolders(n, kMainFirstRow);
-        break;
-      default:
-        break;
-    }
-
+    FormatSheet();
+    FillCaptionTable();
+    const std::int32_t lListed = FillMainPanel();
     // One empty row between the main panel and the property caption bar.
-    std::int32_t lRow = bld::RowAfter(kMainFirstRow, std::int64_t{n} + 1);
-    FillCaption(lRow, 1, kPanelWidth, kBarFill, kBarHeight, kBarFontColor, kBarFontSize, true,
-                true);
-    WriteLabel(lRow, 1, GetLabelByPath(GetGlobalPath() + "/PROPERTY_PANEL", "Property Panel"));
-    bld::Advance(lRow);
-
-    switch (run.iObjectType) {
-      case 1:
-        FillItemsDetail(lRow);
-        break;
-      case 2:
-        FillDocsDetail(lRow);
-        break;
-      case 3:
-        FillFoldersDetail(lRow);
-        break;
-      default:
-        break;
-    }
-
-    if (run.iSpaceType == 1) {
-      FillHyperlinkStruct();
-    } else {
-      FillHyperlinkCollect();
-    }
-
+    std::int32_t lRow = bld::RowAfter(kMainFirstRow, std::int64_t{lListed} + 1);
+    FillPropertyPanel(lRow);
+    FillHyperlinks();
     // Last, so that it also replaces the bottom alignment of the caption bars.
-    oSheet.Cells().VerticalAlignment(excel::xlTop);
-
-    excel::PageSetup& oPage = oSheet.PageSetup();
-    oPage.Orientation(excel::xlLandscape);
-    oPage.PrintTitleRows(oSheet.Range(Cell(1, 1), Cell(3, 4)).Address());
-    oPage.CenterFooter("&P");
-    oPage.PrintArea(oSheet.Range(Cell(1, 1), Cell(lRow, kPanelWidth)).Address());
+    Sheet().Cells().VerticalAlignment(excel::xlTop);
+    FillPageSetup(lRow);
     return true;
-  } catch (...) {
-    LogRunError(Source("FillExlFile"));
-    return false;
+  });
+}
+
+void clsBldExcel::FormatSheet() {
+  excel::Worksheet& oSheet = Sheet();
+  oSheet.Columns().ColumnWidth(21);
+  oSheet.Cells().HorizontalAlignment(excel::xlLeft);
+  oSheet.Cells().WrapText(true);
+  oSheet.Cells().NumberFormat("@");
+}
+
+void clsBldExcel::FillCaptionTable() {
+  const VariantTable& vCaption = Run().vExlCaption;
+  Sheet().Rows(1).Font().FontStyle("Bold");
+  for (std::int32_t i = 0; i <= vCaption.LastEntry(); ++i) {
+    WriteText(1, i + 1, vCaption(0, i));
+    WriteText(2, i + 1, vCaption(1, i));
   }
+}
+
+std::int32_t clsBldExcel::FillMainPanel() {
+  const RunState& run = Run();
+  // Six fixed main-panel columns in structure mode, five in collection mode, then the tags.
+  std::int32_t t = run.vAddTags.LastEntry();
+  if (run.vAddTags.HoldsTable() && run.iSpaceType == kSpaceCollection) --t;
+  FillCaption(kMainBarRow, 1, t + 7, kBarFill, kBarHeight, kBarFontColor, kBarFontSize, true, true);
+  WriteLabel(kMainBarRow, 1, GetLabelByPath(GetGlobalPath() + "/MAIN_PANEL", "Main Panel"));
+
+  Sheet().Rows(kMainCaptionRow).Font().FontStyle("Bold");
+  FillMainPanelCaption(kMainCaptionRow);
+
+  std::int32_t lListed = 0;
+  switch (run.iObjectType) {
+    case kObjectItems:
+      FillMainPanelItems(lListed, kMainFirstRow);
+      break;
+    case kObjectDocs:
+      FillMainPanelDocs(lListed, kMainFirstRow);
+      break;
+    case kObjectFolders:
+      FillMainPanelFolders(lListed, kMainFirstRow);
+      break;
+    default:
+      break;
+  }
+  return lListed;
+}
+
+void clsBldExcel::FillPropertyPanel(std::int32_t& lRow) {
+  FillCaption(lRow, 1, kPanelWidth, kBarFill, kBarHeight, kBarFontColor, kBarFontSize, true, true);
+  WriteLabel(lRow, 1, GetLabelByPath(GetGlobalPath() + "/PROPERTY_PANEL", "Property Panel"));
+  bld::Advance(lRow);
+
+  switch (Run().iObjectType) {
+    case kObjectItems:
+      FillItemsDetail(lRow);
+      break;
+    case kObjectDocs:
+      FillDocsDetail(lRow);
+      break;
+    case kObjectFolders:
+      FillFoldersDetail(lRow);
+      break;
+    default:
+      break;
+  }
+}
+
+void clsBldExcel::FillHyperlinks() {
+  if (Run().iSpaceType == kSpaceStructure) {
+    FillHyperlinkStruct();
+  } else {
+    FillHyperlinkCollect();
+  }
+}
+
+void clsBldExcel::FillPageSetup(std::int32_t lLastRow) {
+  excel::Worksheet& oSheet = Sheet();
+  excel::PageSetup& oPage = oSheet.PageSetup();
+  oPage.Orientation(excel::xlLandscape);
+  oPage.PrintTitleRows(oSheet.Range(Cell(1, 1), Cell(3, 4)).Address());
+  oPage.CenterFooter("&P");
+  oPage.PrintArea(oSheet.Range(Cell(1, 1), Cell(lLastRow, kPanelWidth)).Address());
 }
 
 }  // namespace kvo

@@ -3,9 +3,11 @@
 #include <kvoexportexcel/RunError.h>
 #include <kvoexportexcel/clsXMLIniData.h>
 
-#include "config/Log.h"
+#include "config/Handled.h"
+#include "config/LabelPaths.h"
 #include "config/RunState.h"
-#include "workbook/BldLabelPaths.h"
+#include "model/RunCodes.h"
+#include "workbook/BldSheetLayout.h"
 #include "workbook/BldSupport.h"
 #include "workbook/clsBldExcel.h"
 #include "workbook/excel/store/Utf8.h"
@@ -13,13 +15,12 @@
 namespace kvo {
 
 using bld::Advance;
-using bld::Source;
 
 void clsBldExcel::FillCaption(std::int32_t lRowNo, std::int32_t lColFrom, std::int32_t lColTo,
                               std::int32_t lInteriorColor, double dRowHeight,
                               std::int32_t lFontColor, std::int32_t lFontSize, bool bBorders,
                               bool bMerge) {
-  try {
+  Handled(kClassName, "FillCaption", [&] {
     if (dRowHeight > 0) Sheet().Rows(lRowNo).RowHeight(dRowHeight);
     const excel::Range oBar = Sheet().Range(Cell(lRowNo, lColFrom), Cell(lRowNo, lColTo));
     if (bMerge) oBar.MergeCells(true);
@@ -33,9 +34,7 @@ void clsBldExcel::FillCaption(std::int32_t lRowNo, std::int32_t lColFrom, std::i
       oBar.Borders(excel::xlEdgeTop).LineStyle(excel::xlContinuous);
       oBar.Borders(excel::xlEdgeBottom).LineStyle(excel::xlContinuous);
     }
-  } catch (...) {
-    LogRunError(Source("FillCaption"));
-  }
+  });
 }
 
 std::string clsBldExcel::GetLabelByPath(const std::string& sPath, const std::string& sDefault) {
@@ -74,16 +73,16 @@ std::string clsBldExcel::GetLabelByNode(const std::string& sNode, const std::str
 
 std::string clsBldExcel::GetGlobalPath() {
   const RunState& run = Run();
-  const bool bStructure = run.iSpaceType == 1;
+  const bool bStructure = run.iSpaceType == kSpaceStructure;
   std::string sKey;
   switch (run.iObjectType) {
-    case 1:
+    case kObjectItems:
       sKey = bStructure ? "ITEM_STRUCTURE" : "ITEM_COLLECTION";
       break;
-    case 2:
+    case kObjectDocs:
       sKey = bStructure ? "DOC_STRUCTURE" : "DOC_COLLECTION";
       break;
-    case 3:
+    case kObjectFolders:
       sKey = bStructure ? "FOLDER_STRUCTURE" : "FOLDER_COLLECTION";
       break;
     default:
@@ -92,10 +91,14 @@ std::string clsBldExcel::GetGlobalPath() {
   return "GLOBAL/" + sKey;
 }
 
-void clsBldExcel::FillAttrCaption(std::int32_t& lRow) {
-  FillCaption(lRow, 1, 6, 0, 0, 0, 0, true, true);
-  WriteStyled(lRow, 1, GetLabelByPath(bld::kAttributeLbl, "Attributes"), "Bold Italic");
+void clsBldExcel::FillSubCaption(const std::string& sText, std::int32_t& lRow) {
+  FillCaption(lRow, 1, bld::kPanelWidth, 0, 0, 0, 0, true, true);
+  WriteStyled(lRow, 1, sText, "Bold Italic");
   Advance(lRow);
+}
+
+void clsBldExcel::FillAttrCaption(std::int32_t& lRow) {
+  FillSubCaption(GetLabelByPath(lbl::kAttributeLbl, "Attributes"), lRow);
 }
 
 clsXMLIniData& clsBldExcel::IniData() {

@@ -2,40 +2,41 @@
 // structure mode and the additional-tag columns after the fixed ones.
 #include <kvoexportexcel/clsXMLIniData.h>
 
-#include "config/Log.h"
+#include "config/Handled.h"
+#include "config/LabelPaths.h"
 #include "config/RunState.h"
+#include "model/RunCodes.h"
 #include "workbook/BldSupport.h"
 #include "workbook/clsBldExcel.h"
 
 namespace kvo {
 
 using bld::SlotAt;
-using bld::Source;
 
 namespace {
 
-// Kind key of the "MAIN_LBL" caption list.
-std::string MainKindKey() {
+// The main panel's caption list of the run's object kind; without a kind, the bare section.
+std::string MainCaptionPath() {
   const RunState& run = Run();
-  if (run.sObjectType == run.sObjItem) return "ITEM";
-  if (run.sObjectType == run.sObjDoc) return "DOC";
-  if (run.sObjectType == run.sObjFolder) return "FOLDER";
-  return "";
+  if (run.sObjectType == run.sObjItem) return lbl::kMainItemLbl;
+  if (run.sObjectType == run.sObjDoc) return lbl::kMainDocLbl;
+  if (run.sObjectType == run.sObjFolder) return lbl::kMainFolderLbl;
+  return std::string(lbl::kMainLbl) + "/";
 }
 
 }  // namespace
 
 void clsBldExcel::FillMainPanelCaption(std::int32_t lRowNo) {
-  try {
+  Handled(kClassName, "FillMainPanelCaption", [&] {
     const RunState& run = Run();
     std::int32_t lLast = -1;
     OrderTable arrOrder;
-    const auto oList = IniData().GetOrderedAttrList("MAIN_LBL/" + MainKindKey(), lLast, arrOrder);
+    const auto oList = IniData().GetOrderedAttrList(MainCaptionPath(), lLast, arrOrder);
     // Without a caption list not even the tag captions are written.
     if (lLast < 0 || !oList) return;
 
     // Collection mode has no level column, so caption 0 is left out.
-    const bool bStructure = run.iSpaceType == 1;
+    const bool bStructure = run.iSpaceType == kSpaceStructure;
     const std::int32_t lFirst = bStructure ? 0 : 1;
     const std::int32_t lShift = bStructure ? 1 : 0;
     for (std::int32_t i = lFirst; i <= lLast; ++i) {
@@ -47,9 +48,7 @@ void clsBldExcel::FillMainPanelCaption(std::int32_t lRowNo) {
         WriteText(lRowNo, k + f, run.vAddTags(1, f));
       }
     }
-  } catch (...) {
-    LogRunError(Source("FillMainPanelCaption"));
-  }
+  });
 }
 
 template <class Main>
@@ -58,7 +57,7 @@ void clsBldExcel::FillMainPanelRows(const std::vector<Main>& arrMain, std::int32
                                     void (clsBldExcel::*pFillRow)(std::int32_t, std::int32_t,
                                                                   std::int32_t)) {
   const RunState& run = Run();
-  const bool bStructure = run.iSpaceType == 1;
+  const bool bStructure = run.iSpaceType == kSpaceStructure;
   std::int32_t k = 0;
   std::int32_t i = 0;
   try {
@@ -83,64 +82,52 @@ void clsBldExcel::FillMainPanelRows(const std::vector<Main>& arrMain, std::int32
 }
 
 void clsBldExcel::FillMainPanelItems(std::int32_t& lCount, std::int32_t lFirstRow) {
-  try {
+  Handled(kClassName, "FillMainPanelItems", [&] {
     FillMainPanelRows(Run().arrItems, lCount, lFirstRow, &clsBldExcel::FillMainPanelItem);
-  } catch (...) {
-    LogRunError(Source("FillMainPanelItems"));
-  }
+  });
 }
 
 void clsBldExcel::FillMainPanelDocs(std::int32_t& lCount, std::int32_t lFirstRow) {
-  try {
+  Handled(kClassName, "FillMainPanelDocs", [&] {
     FillMainPanelRows(Run().arrDocs, lCount, lFirstRow, &clsBldExcel::FillMainPanelDoc);
-  } catch (...) {
-    LogRunError(Source("FillMainPanelDocs"));
-  }
+  });
 }
 
 void clsBldExcel::FillMainPanelFolders(std::int32_t& lCount, std::int32_t lFirstRow) {
-  try {
+  Handled(kClassName, "FillMainPanelFolders", [&] {
     FillMainPanelRows(Run().arrFolders, lCount, lFirstRow, &clsBldExcel::FillMainPanelFolder);
-  } catch (...) {
-    LogRunError(Source("FillMainPanelFolders"));
-  }
+  });
 }
 
 void clsBldExcel::FillMainPanelItem(std::int32_t lRowNo, std::int32_t lColOffset,
                                     std::int32_t lIndex) {
-  try {
+  Handled(kClassName, "FillMainPanelItem", [&] {
     const ObjItem& t = SlotAt(Run().arrItems, lIndex);
     FillMainPanelValues(lRowNo, lColOffset,
                         {&t.tItem.sID, &t.sFindNo, &t.tItem.sDesc, &t.sQty, &t.tItem.sRev},
                         t.vAddAttr);
-  } catch (...) {
-    LogRunError(Source("FillMainPanelItem"));
-  }
+  });
 }
 
 void clsBldExcel::FillMainPanelDoc(std::int32_t lRowNo, std::int32_t lColOffset,
                                    std::int32_t lIndex) {
-  try {
+  Handled(kClassName, "FillMainPanelDoc", [&] {
     const ObjDoc& t = SlotAt(Run().arrDocs, lIndex);
     FillMainPanelValues(lRowNo, lColOffset,
                         {&t.tDoc.sID, &t.tDoc.sRev, &t.tDoc.sDesc, &t.sMainFld5, &t.sMainFld6},
                         t.vAddAttr);
-  } catch (...) {
-    LogRunError(Source("FillMainPanelDoc"));
-  }
+  });
 }
 
 void clsBldExcel::FillMainPanelFolder(std::int32_t lRowNo, std::int32_t lColOffset,
                                       std::int32_t lIndex) {
-  try {
+  Handled(kClassName, "FillMainPanelFolder", [&] {
     const ObjFolder& t = SlotAt(Run().arrFolders, lIndex);
     // Folders have four fixed values; their fifth column stays empty.
     FillMainPanelValues(lRowNo, lColOffset,
                         {&t.tFolder.sID, &t.tFolder.sRev, &t.tFolder.sDesc, &t.sMainFld5},
                         t.vAddAttr);
-  } catch (...) {
-    LogRunError(Source("FillMainPanelFolder"));
-  }
+  });
 }
 
 void clsBldExcel::FillMainPanelValues(std::int32_t lRowNo, std::int32_t lColOffset,

@@ -2,9 +2,10 @@
 // rows of documents and drawings, and the part list of an item with its local alternates.
 #include <kvoexportexcel/clsXMLIniData.h>
 
-#include "config/Log.h"
+#include "config/Handled.h"
+#include "config/LabelPaths.h"
 #include "config/RunState.h"
-#include "workbook/BldLabelPaths.h"
+#include "model/RunCodes.h"
 #include "workbook/BldSupport.h"
 #include "workbook/clsBldExcel.h"
 
@@ -12,7 +13,6 @@ namespace kvo {
 
 using bld::Advance;
 using bld::SlotAt;
-using bld::Source;
 
 void clsBldExcel::FillHeadRow(const std::string& sHeadPath, const std::string& sFirstDefault,
                               const std::string& sID, const std::string& sRev,
@@ -35,10 +35,10 @@ void clsBldExcel::FillAttributes(const AttrList& vAttr, const VariantTable& vAtt
 
 void clsBldExcel::FillItem(const ObjStruct& tRec, std::int32_t& lRow, std::int32_t lInteriorColor,
                            bool bBorders) {
-  FillHeadRow(bld::kItemCapLbl, "ID", tRec.sID, tRec.sRev, tRec.sDesc, lRow, lInteriorColor,
+  FillHeadRow(lbl::kItemCapLbl, "ID", tRec.sID, tRec.sRev, tRec.sDesc, lRow, lInteriorColor,
               bBorders);
   // Items carry the "Attributes" bar only in exports of items.
-  if (Run().iObjectType == 1) FillAttrCaption(lRow);
+  if (Run().iObjectType == kObjectItems) FillAttrCaption(lRow);
   FillAttributes(tRec.vAttr, Run().vItemAttrLbl, lRow);
 }
 
@@ -74,6 +74,7 @@ void clsBldExcel::FillDocWithFiles(const DocFields& tRec, std::int32_t& lRow,
   if (ReadableUB(tRec.arrFiles, tRec.lFilesUB) < 0) return;
   SelectLabelNode(sLblPath);
   const std::int32_t r = lRow;
+  // Unlike the sub-caption bars, the bar of the files sets its whole row bold italic.
   FillCaption(r, 1, 6, 0, 0, 0, 0, true, true);
   Sheet().Rows(r).Font().FontStyle("Bold Italic");
   WriteText(r, 1,
@@ -85,12 +86,12 @@ void clsBldExcel::FillDocWithFiles(const DocFields& tRec, std::int32_t& lRow,
 
 void clsBldExcel::FillFiles(const std::vector<FileStruct>& arrFiles, std::int32_t lFilesUB,
                             std::int32_t& lRow) {
-  try {
+  Handled(kClassName, "FillFiles", [&] {
     for (std::int32_t i = 0; i <= ReadableUB(arrFiles, lFilesUB); ++i) {
       const FileStruct& tFile = arrFiles[static_cast<std::size_t>(i)];
       const std::int32_t r = lRow;
       // The file label is fetched by path, whatever node the block selected.
-      WriteLabel(r, 1, GetLabelByPath(bld::kFileNameLbl, "File Name"));
+      WriteLabel(r, 1, GetLabelByPath(lbl::kFileNameLbl, "File Name"));
       if (tFile.sFileName.empty()) {
         // A dataset relation without a dataset: nothing to link to.
         WriteText(r, 2, "");
@@ -100,18 +101,14 @@ void clsBldExcel::FillFiles(const std::vector<FileStruct>& arrFiles, std::int32_
       lRow = bld::RowAfter(r, 1);
       FillAttributes(tFile.vAttr, Run().vFileAttrLbl, lRow);
     }
-  } catch (...) {
-    LogRunError(Source("FillFiles"));
-  }
+  });
 }
 
 void clsBldExcel::FillChild(std::int32_t lIndex, std::int32_t& lRow) {
-  try {
+  Handled(kClassName, "FillChild", [&] {
     const std::vector<ObjItem>& arrItems = Run().arrItems;
-    SelectLabelNode(bld::kPartListLbl);
-    FillCaption(lRow, 1, 6, 0, 0, 0, 0, true, true);
-    WriteStyled(lRow, 1, GetLabelByNode("CAPTION_LBL", "Part List"), "Bold Italic");
-    Advance(lRow);
+    SelectLabelNode(lbl::kPartListLbl);
+    FillSubCaption(GetLabelByNode("CAPTION_LBL", "Part List"), lRow);
 
     std::string sList = SlotAt(arrItems, lIndex).sChildren;
     for (std::int32_t j = 0; bld::FirstChild(sList, j); sList = bld::RestOfChildren(sList)) {
@@ -119,7 +116,7 @@ void clsBldExcel::FillChild(std::int32_t lIndex, std::int32_t& lRow) {
       std::int32_t r = lRow;
       WriteLabel(r, 1, GetLabelByNode("CHILD", "Child"));
       WriteText(r, 2, tChild.tItem.sID);
-      SelectLabelNode(bld::kChildListLbl);
+      SelectLabelNode(lbl::kChildListLbl);
       WriteLabel(r, 3, GetLabelByID(1, "Find No"));
       WriteText(r, 4, tChild.sFindNo);
       WriteLabel(r, 5, GetLabelByID(2, "Quantity"));
@@ -134,32 +131,28 @@ void clsBldExcel::FillChild(std::int32_t lIndex, std::int32_t& lRow) {
       lRow = bld::RowAfter(r, 1);
 
       if (ReadableUB(tChild.arrLAI, tChild.lLAIUB) >= 0) {
-        SelectLabelNode(bld::kPartListLbl);
+        SelectLabelNode(lbl::kPartListLbl);
         FillOwnerHeading(
             GetLabelByNode("LOCAL_ALTERNATIVE_ITEMS_OF_CHILD", "Local Alternative Items of Child"),
             tChild.tItem.sID, lRow);
         FillLAIOfChild2(j, lRow);
       }
       Advance(lRow);
-      SelectLabelNode(bld::kPartListLbl);
+      SelectLabelNode(lbl::kPartListLbl);
     }
-  } catch (...) {
-    LogRunError(Source("FillChild"));
-  }
+  });
 }
 
 void clsBldExcel::FillLAIOfChild2(std::int32_t lIndex, std::int32_t& lRow) {
-  try {
+  Handled(kClassName, "FillLAIOfChild2", [&] {
     const ObjItem& tChild = SlotAt(Run().arrItems, lIndex);
     for (std::int32_t k = 0; k <= ReadableUB(tChild.arrLAI, tChild.lLAIUB); ++k) {
-      SelectLabelNode(bld::kAlternateListLbl);
+      SelectLabelNode(lbl::kAlternateListLbl);
       WriteLabel(lRow, 1, GetLabelByID(1, "ALTERNATE ID"));
       WriteText(lRow, 2, tChild.arrLAI[static_cast<std::size_t>(k)].sID);
       Advance(lRow);
     }
-  } catch (...) {
-    LogRunError(Source("FillLAIOfChild2"));
-  }
+  });
 }
 
 }  // namespace kvo

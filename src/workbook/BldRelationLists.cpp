@@ -2,9 +2,9 @@
 // object.  The nine lists are one family; the table below holds all that tells them apart.
 #include <kvoexportexcel/clsXMLIniData.h>
 
-#include "config/Log.h"
+#include "config/Handled.h"
+#include "config/LabelPaths.h"
 #include "config/RunState.h"
-#include "workbook/BldLabelPaths.h"
 #include "workbook/BldSupport.h"
 #include "workbook/clsBldExcel.h"
 
@@ -23,12 +23,12 @@ struct RelationList {
   std::vector<Rec> Main::*pArray;
   std::int32_t Main::*pUB;
   // Node selected before the caption look-up; nullptr when the caption is fetched by path.
-  const char* sCaptionNode;
+  const char* sCaptionNode = nullptr;
   // Label under that node, or the caption's whole path.
   const char* sCaption;
   const char* sDefault;
   // Label path of the entry blocks; nullptr for item entries, which use the item head.
-  const char* sEntryLblPath;
+  const char* sEntryLblPath = nullptr;
 };
 
 }  // namespace bld
@@ -36,7 +36,7 @@ struct RelationList {
 template <class Main, class Rec>
 void clsBldExcel::FillRelationList(const bld::RelationList<Main, Rec>& tList, std::int32_t lIndex,
                                    std::int32_t& lRow) {
-  try {
+  Handled(kClassName, tList.sOperation, [&] {
     const Main& tMain = SlotAt(Run().*tList.pMainArray, lIndex);
     const std::vector<Rec>& arr = tMain.*tList.pArray;
 
@@ -47,18 +47,14 @@ void clsBldExcel::FillRelationList(const bld::RelationList<Main, Rec>& tList, st
     } else {
       sCaption = GetLabelByPath(tList.sCaption, tList.sDefault);
     }
-    FillCaption(lRow, 1, 6, 0, 0, 0, 0, true, true);
-    WriteStyled(lRow, 1, sCaption, "Bold Italic");
-    bld::Advance(lRow);
+    FillSubCaption(sCaption, lRow);
 
     // Entries carry neither fill nor lines; each block leaves one empty row under itself.
     const std::string sEntryPath = tList.sEntryLblPath ? tList.sEntryLblPath : "";
     for (std::int32_t k = 0; k <= ReadableUB(arr, tMain.*tList.pUB); ++k) {
       FillListEntry(arr[static_cast<std::size_t>(k)], sEntryPath, lRow);
     }
-  } catch (...) {
-    LogRunError(bld::Source(tList.sOperation));
-  }
+  });
 }
 
 void clsBldExcel::FillListEntry(const ObjStruct& tRec, const std::string& sLblPath,
@@ -82,65 +78,81 @@ void clsBldExcel::FillListEntry(const DrawingStruct& tRec, const std::string& sL
 
 namespace {
 
-using bld::kDocumentLbl;
-using bld::kDrawingLbl;
-using bld::kFolderLbl;
-using bld::kItemCaptionLbl;
+using lbl::kDocumentLbl;
+using lbl::kDrawingLbl;
+using lbl::kFolderLbl;
+using lbl::kItemCaptionLbl;
 template <class Main, class Rec>
 using List = bld::RelationList<Main, Rec>;
 
-const List<ObjItem, DocStruct> kDocsOfItem{
-    "FillDocListForItem", &RunState::arrItems, &ObjItem::arrDoc, &ObjItem::lDocUB,
-    kDocumentLbl,         "CAPTION_LBL",       "Documents",      kDocumentLbl};
-const List<ObjItem, DrawingStruct> kDrawingsOfItem{"FillDrawingListForItem",
-                                                   &RunState::arrItems,
-                                                   &ObjItem::arrDrawing,
-                                                   &ObjItem::lDrawingUB,
-                                                   kDrawingLbl,
-                                                   "CAPTION_LBL",
-                                                   "Drawings",
-                                                   kDrawingLbl};
-const List<ObjItem, ObjStruct> kFoldersOfItem{"FillFolderListForItem",
-                                              &RunState::arrItems,
-                                              &ObjItem::arrFolder,
-                                              &ObjItem::lFolderUB,
-                                              kFolderLbl,
-                                              "CAPTION_LBL",
-                                              "Folders",
-                                              kFolderLbl};
-const List<ObjDoc, ObjStruct> kItemsOfDoc{"FillItemListForDoc",
-                                          &RunState::arrDocs,
-                                          &ObjDoc::arrItem,
-                                          &ObjDoc::lItemUB,
-                                          nullptr,
-                                          kItemCaptionLbl,
-                                          "Items",
-                                          nullptr};
-const List<ObjDoc, ObjStruct> kFoldersOfDoc{
-    "FillFolderListForDoc", &RunState::arrDocs, &ObjDoc::arrFolder, &ObjDoc::lFolderUB, kFolderLbl,
-    "CAPTION_LBL",          "Folders",          kFolderLbl};
-const List<ObjDoc, DocStruct> kDocsOfDoc{
-    "FillDocListForDoc", &RunState::arrDocs,  &ObjDoc::arrDoc,       &ObjDoc::lDocUB,
-    kDocumentLbl,        "REFERENCE_DOC_LBL", "Reference Documents", kDocumentLbl};
-const List<ObjFolder, ObjStruct> kItemsOfFolder{"FillItemListForFolder",
-                                                &RunState::arrFolders,
-                                                &ObjFolder::arrItem,
-                                                &ObjFolder::lItemUB,
-                                                nullptr,
-                                                kItemCaptionLbl,
-                                                "Items",
-                                                nullptr};
-const List<ObjFolder, DocStruct> kDocsOfFolder{
-    "FillDocListForFolder", &RunState::arrFolders, &ObjFolder::arrDoc, &ObjFolder::lDocUB,
-    kDocumentLbl,           "CAPTION_LBL",         "Documents",        kDocumentLbl};
-const List<ObjFolder, ObjStruct> kFoldersOfFolder{"FillFolderListForFolder",
-                                                  &RunState::arrFolders,
-                                                  &ObjFolder::arrFolder,
-                                                  &ObjFolder::lFolderUB,
-                                                  kFolderLbl,
-                                                  "REFERENCE_FOLDER_LBL",
-                                                  "Reference Folders",
-                                                  kFolderLbl};
+const List<ObjItem, DocStruct> kDocsOfItem{.sOperation = "FillDocListForItem",
+                                           .pMainArray = &RunState::arrItems,
+                                           .pArray = &ObjItem::arrDoc,
+                                           .pUB = &ObjItem::lDocUB,
+                                           .sCaptionNode = kDocumentLbl,
+                                           .sCaption = "CAPTION_LBL",
+                                           .sDefault = "Documents",
+                                           .sEntryLblPath = kDocumentLbl};
+const List<ObjItem, DrawingStruct> kDrawingsOfItem{.sOperation = "FillDrawingListForItem",
+                                                   .pMainArray = &RunState::arrItems,
+                                                   .pArray = &ObjItem::arrDrawing,
+                                                   .pUB = &ObjItem::lDrawingUB,
+                                                   .sCaptionNode = kDrawingLbl,
+                                                   .sCaption = "CAPTION_LBL",
+                                                   .sDefault = "Drawings",
+                                                   .sEntryLblPath = kDrawingLbl};
+const List<ObjItem, ObjStruct> kFoldersOfItem{.sOperation = "FillFolderListForItem",
+                                              .pMainArray = &RunState::arrItems,
+                                              .pArray = &ObjItem::arrFolder,
+                                              .pUB = &ObjItem::lFolderUB,
+                                              .sCaptionNode = kFolderLbl,
+                                              .sCaption = "CAPTION_LBL",
+                                              .sDefault = "Folders",
+                                              .sEntryLblPath = kFolderLbl};
+const List<ObjDoc, ObjStruct> kItemsOfDoc{.sOperation = "FillItemListForDoc",
+                                          .pMainArray = &RunState::arrDocs,
+                                          .pArray = &ObjDoc::arrItem,
+                                          .pUB = &ObjDoc::lItemUB,
+                                          .sCaption = kItemCaptionLbl,
+                                          .sDefault = "Items"};
+const List<ObjDoc, ObjStruct> kFoldersOfDoc{.sOperation = "FillFolderListForDoc",
+                                            .pMainArray = &RunState::arrDocs,
+                                            .pArray = &ObjDoc::arrFolder,
+                                            .pUB = &ObjDoc::lFolderUB,
+                                            .sCaptionNode = kFolderLbl,
+                                            .sCaption = "CAPTION_LBL",
+                                            .sDefault = "Folders",
+                                            .sEntryLblPath = kFolderLbl};
+const List<ObjDoc, DocStruct> kDocsOfDoc{.sOperation = "FillDocListForDoc",
+                                         .pMainArray = &RunState::arrDocs,
+                                         .pArray = &ObjDoc::arrDoc,
+                                         .pUB = &ObjDoc::lDocUB,
+                                         .sCaptionNode = kDocumentLbl,
+                                         .sCaption = "REFERENCE_DOC_LBL",
+                                         .sDefault = "Reference Documents",
+                                         .sEntryLblPath = kDocumentLbl};
+const List<ObjFolder, ObjStruct> kItemsOfFolder{.sOperation = "FillItemListForFolder",
+                                                .pMainArray = &RunState::arrFolders,
+                                                .pArray = &ObjFolder::arrItem,
+                                                .pUB = &ObjFolder::lItemUB,
+                                                .sCaption = kItemCaptionLbl,
+                                                .sDefault = "Items"};
+const List<ObjFolder, DocStruct> kDocsOfFolder{.sOperation = "FillDocListForFolder",
+                                               .pMainArray = &RunState::arrFolders,
+                                               .pArray = &ObjFolder::arrDoc,
+                                               .pUB = &ObjFolder::lDocUB,
+                                               .sCaptionNode = kDocumentLbl,
+                                               .sCaption = "CAPTION_LBL",
+                                               .sDefault = "Documents",
+                                               .sEntryLblPath = kDocumentLbl};
+const List<ObjFolder, ObjStruct> kFoldersOfFolder{.sOperation = "FillFolderListForFolder",
+                                                  .pMainArray = &RunState::arrFolders,
+                                                  .pArray = &ObjFolder::arrFolder,
+                                                  .pUB = &ObjFolder::lFolderUB,
+                                                  .sCaptionNode = kFolderLbl,
+                                                  .sCaption = "REFERENCE_FOLDER_LBL",
+                                                  .sDefault = "Reference Folders",
+                                                  .sEntryLblPath = kFolderLbl};
 
 }  // namespace
 

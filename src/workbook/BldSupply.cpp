@@ -2,9 +2,10 @@
 // without suppliers, the item's own suppliers, and the manufacturers with their suppliers.
 #include <kvoexportexcel/clsXMLIniData.h>
 
-#include "config/Log.h"
+#include "config/Handled.h"
+#include "config/LabelPaths.h"
 #include "config/RunState.h"
-#include "workbook/BldLabelPaths.h"
+#include "model/RunCodes.h"
 #include "workbook/BldSupport.h"
 #include "workbook/clsBldExcel.h"
 
@@ -12,48 +13,53 @@ namespace kvo {
 
 using bld::Advance;
 using bld::SlotAt;
-using bld::Source;
+
+namespace {
+
+// A manufacturer section shows when the supplier state is its flag alone or both flags; other
+// values, which the parser never sets, show neither.
+bool ShowsSection(std::int16_t iState, std::int16_t iFlag) {
+  return iState == iFlag || iState == kMnfBothKinds;
+}
+
+}  // namespace
 
 void clsBldExcel::FillSectionCaption(const std::string& sNode, const std::string& sLabel,
                                      const std::string& sDefault, std::int32_t& lRow) {
   SelectLabelNode(sNode);
-  FillCaption(lRow, 1, 6, 0, 0, 0, 0, true, true);
-  WriteStyled(lRow, 1, GetLabelByNode(sLabel, sDefault), "Bold Italic");
-  Advance(lRow);
+  FillSubCaption(GetLabelByNode(sLabel, sDefault), lRow);
 }
 
 void clsBldExcel::FillManufacturAndSupp(std::int32_t lIndex, std::int32_t& lRow) {
-  try {
+  Handled(kClassName, "FillManufacturAndSupp", [&] {
     const ObjItem& tItem = SlotAt(Run().arrItems, lIndex);
     const std::int16_t iState = tItem.iVndState;
-    if (iState == 1 || iState == 3) {
-      FillSectionCaption(bld::kMnfLbl, "CAPTION_LBL", "Manufacturers", lRow);
+    if (ShowsSection(iState, kMnfWithoutSupplier)) {
+      FillSectionCaption(lbl::kMnfLbl, "CAPTION_LBL", "Manufacturers", lRow);
       FillManufactur(tItem.arrMnf, tItem.lMnfUB, lRow, false);
     }
     if (ReadableUB(tItem.arrVnd, tItem.lVndUB) >= 0) {
-      FillSectionCaption(bld::kVndLbl, "CAPTION_LBL", "Suppliers", lRow);
+      FillSectionCaption(lbl::kVndLbl, "CAPTION_LBL", "Suppliers", lRow);
       FillSuppliers(tItem.arrVnd, tItem.lVndUB, lRow, true);
     }
-    if (iState == 2 || iState == 3) {
+    if (ShowsSection(iState, kMnfWithSupplier)) {
       // This section's caption has no default text.
-      FillSectionCaption(bld::kMnfVndLbl, "MNF_CAP_LBL", "", lRow);
+      FillSectionCaption(lbl::kMnfVndLbl, "MNF_CAP_LBL", "", lRow);
       FillManufactur(tItem.arrMnf, tItem.lMnfUB, lRow, true);
     }
-  } catch (...) {
-    LogRunError(Source("FillManufacturAndSupp"));
-  }
+  });
 }
 
 void clsBldExcel::FillManufactur(const std::vector<MnfStruct>& arrMnf, std::int32_t lMnfUB,
                                  std::int32_t& lRow, bool bWithSuppliers) {
-  try {
+  Handled(kClassName, "FillManufactur", [&] {
     for (std::int32_t i = 0; i <= ReadableUB(arrMnf, lMnfUB); ++i) {
       const MnfStruct& tMnf = arrMnf[static_cast<std::size_t>(i)];
       // Each manufacturer belongs to exactly one of the two sections.
       const bool bHasSuppliers = ReadableUB(tMnf.arrVnd, tMnf.lVndUB) >= 0;
       if (bHasSuppliers != bWithSuppliers) continue;
 
-      SelectLabelNode(bld::kMnfCapLbl);
+      SelectLabelNode(lbl::kMnfCapLbl);
       const std::int32_t r = lRow;
       WriteLabelledRow(r, GetLabelByID(1, "Man. ID"), tMnf.sID, GetLabelByID(3, "MPN"), tMnf.sMPN,
                        GetLabelByID(2, "Name"), tMnf.sName);
@@ -61,22 +67,20 @@ void clsBldExcel::FillManufactur(const std::vector<MnfStruct>& arrMnf, std::int3
       FillAttributes(tMnf.vAttr, Run().vMnfAttrLbl, lRow);
 
       if (bWithSuppliers) {
-        SelectLabelNode(bld::kMnfVndLbl);
+        SelectLabelNode(lbl::kMnfVndLbl);
         FillOwnerHeading(GetLabelByNode("VND_CAP_LBL", ""), tMnf.sID, lRow);
         FillSuppliers(tMnf.arrVnd, tMnf.lVndUB, lRow, false);
       }
     }
-  } catch (...) {
-    LogRunError(Source("FillManufactur"));
-  }
+  });
 }
 
 void clsBldExcel::FillSuppliers(const std::vector<ObjStruct>& arrVnd, std::int32_t lVndUB,
                                 std::int32_t& lRow, bool bWithAttr) {
-  try {
+  Handled(kClassName, "FillSuppliers", [&] {
     for (std::int32_t i = 0; i <= ReadableUB(arrVnd, lVndUB); ++i) {
       const ObjStruct& tVnd = arrVnd[static_cast<std::size_t>(i)];
-      SelectLabelNode(bld::kVndCapLbl);
+      SelectLabelNode(lbl::kVndCapLbl);
       const std::int32_t r = lRow;
       WriteLabelledRow(r, GetLabelByID(1, "Sup. ID"), tVnd.sID, GetLabelByID(3, "SPN"), tVnd.sRev,
                        GetLabelByID(2, "Name"), tVnd.sDesc);
@@ -86,9 +90,7 @@ void clsBldExcel::FillSuppliers(const std::vector<ObjStruct>& arrVnd, std::int32
     }
     // A manufacturer's suppliers are consecutive head rows with one empty row after them.
     if (!bWithAttr) Advance(lRow);
-  } catch (...) {
-    LogRunError(Source("FillSuppliers"));
-  }
+  });
 }
 
 }  // namespace kvo

@@ -1,24 +1,19 @@
-// Checks the builder's operations share: handler source names, row-cursor arithmetic and
-// access to array slots, each failing with the run-time error its handler reports.
+// Checks the builder's operations share: row-cursor arithmetic, access to array slots and child
+// lists, each failing with the run-time error its handler reports.
 #pragma once
 
 #include <kvoexportexcel/RunError.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "config/StrPart.h"
 #include "config/TextConvert.h"
 
 namespace kvo::bld {
-
-// "kVoExportExcel:clsBldExcel[" + operation + "]".
-inline std::string Source(std::string_view sOperation) {
-  return "kVoExportExcel:clsBldExcel[" + std::string(sOperation) + "]";
-}
 
 // lRow moved down by lRows; a cursor beyond the largest 32-bit row is an overflow.
 inline std::int32_t RowAfter(std::int32_t lRow, std::int64_t lRows) {

@@ -11,6 +11,9 @@
 
 #include "model/ExportModel.h"
 #include "workbook/excel/Application.h"
+#include "workbook/excel/Range.h"
+#include "workbook/excel/Workbook.h"
+#include "workbook/excel/Worksheet.h"
 
 namespace kvo {
 
@@ -43,6 +46,19 @@ class clsBldExcel {
   // The tests reach the internal operations through this one probe.
   friend class test::BldExcelProbe;
 
+  // Steps of the driver (BldDriver.cpp), top to bottom; the driver's handler reports their
+  // failures.
+  void FormatSheet();
+  void FillCaptionTable();
+  // Bar, column captions and one row per listed main object; returns the number of rows.
+  std::int32_t FillMainPanel();
+  // Bar and detail blocks from lRow down; leaves lRow under the last block.
+  void FillPropertyPanel(std::int32_t& lRow);
+  // Links from the main-panel rows to the detail blocks.
+  void FillHyperlinks();
+  // Landscape pages, title rows, page-number footer, print area down to lLastRow.
+  void FillPageSetup(std::int32_t lLastRow);
+
   // Main panel (BldMainPanel.cpp).
   void FillMainPanelCaption(std::int32_t lRowNo);
   void FillMainPanelItems(std::int32_t& lCount, std::int32_t lFirstRow);
@@ -70,7 +86,6 @@ class clsBldExcel {
   template <class Main>
   void FillDetails(const std::vector<Main>& arrMain, std::int32_t& lRow,
                    void (clsBldExcel::*pFillBlock)(std::int32_t, std::int32_t&));
-  void FillChildCaption(const std::string& sLabelPath, std::int32_t& lRow);
 
   // Object blocks (BldObjectBlocks.cpp); the four heads have no handler of their own.
   void FillItem(const ObjStruct& tRec, std::int32_t& lRow, std::int32_t lInteriorColor,
@@ -140,6 +155,10 @@ class clsBldExcel {
   std::string GetLabelByNode(const std::string& sNode, const std::string& sDefault,
                              std::int32_t& lLen);
   std::string GetLabelByPath(const std::string& sPath, const std::string& sDefault);
+  // The bold-italic sub-caption bar at lRow: merged over the panel's width with lines above and
+  // below, sText in its first cell; advances lRow.
+  void FillSubCaption(const std::string& sText, std::int32_t& lRow);
+  // The sub-caption bar "Attributes" of an object block.
   void FillAttrCaption(std::int32_t& lRow);
   static std::string GetGlobalPath();
 
@@ -159,6 +178,9 @@ class clsBldExcel {
   void WriteStyled(std::int32_t lRow, std::int32_t lCol, const std::string& sText,
                    const char* sFontStyle) const;
   void SelectLabelNode(const std::string& sPath);
+
+  // Owner of the handlers' log lines.
+  static constexpr const char* kClassName = "clsBldExcel";
 
   std::unique_ptr<excel::Application> oExlApp;
   excel::Workbook* oExlBook = nullptr;

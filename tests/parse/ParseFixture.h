@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <kvoexportexcel/XmlDom.h>
 
+#include <cstdint>
 #include <initializer_list>
 #include <memory>
 #include <string>

@@ -7,8 +7,11 @@
 #include <kvoexportexcel/clsXMLIniData.h>
 
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,6 +19,8 @@
 #include "config/RunState.h"
 #include "support/TestSupport.h"
 #include "workbook/clsBldExcel.h"
+#include "workbook/excel/CellValue.h"
+#include "workbook/excel/Worksheet.h"
 
 namespace kvo::test {
 

@@ -19,7 +19,7 @@
 #include "config/RunState.h"
 #include "support/TestSupport.h"
 #include "workbook/clsBldExcel.h"
-#include "workbook/excel/CellValue.h"
+#include "workbook/excel/store/CellValue.h"
 #include "workbook/excel/Worksheet.h"
 
 namespace kvo::test {

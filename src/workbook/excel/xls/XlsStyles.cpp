@@ -139,7 +139,8 @@ std::uint16_t XlsStyles::XfOf(std::uint32_t format) const {
 void XlsStyles::WriteFont(BiffStream& out, const Font& font) {
   LittleEndian body;
   body.U16(static_cast<std::uint16_t>(std::lround(font.size * 20)));  // twips
-  body.U16(font.italic ? 0x0002 : 0);
+  // Bold is given by the weight, and again by the first option bit, which readers also look at.
+  body.U16(static_cast<std::uint16_t>((font.bold ? 0x0001 : 0) | (font.italic ? 0x0002 : 0)));
   body.U16(font.color);
   body.U16(font.bold ? 700 : 400);
   body.U16(0);  // neither superscript nor subscript

@@ -156,8 +156,7 @@ void CellRange(LittleEndian& body, const ResolvedLink& link) {
 
 void WriteHlinkTooltip(BiffStream& out, const ResolvedLink& link) {
   LittleEndian body;
-  body.U16(kHlinkTooltip);
-  body.U16(0);
+  body.U16(kHlinkTooltip);  // a future-record header without option flags
   CellRange(body, link);
   AppendUnits(body, ToUtf16(link.screenTip), false);
   body.U16(0);

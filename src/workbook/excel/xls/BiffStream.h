@@ -26,7 +26,7 @@ class BiffStream {
   LittleEndian bytes_;
 };
 
-// Substreams begin with BOF and end with EOF.
+// Substreams begin with BOF and end with EOF. Neither raises.
 inline constexpr std::uint16_t kGlobalsSubstream = 0x0005;
 inline constexpr std::uint16_t kSheetSubstream = 0x0010;
 void WriteBof(BiffStream& out, std::uint16_t substream);

@@ -32,13 +32,10 @@ class LittleEndian {
   void Bytes(std::initializer_list<std::uint8_t> b) { bytes_.insert(bytes_.end(), b); }
   void Bytes(std::span<const std::uint8_t> b) { bytes_.insert(bytes_.end(), b.begin(), b.end()); }
 
-  // Overwrites four bytes written earlier, at offset pos.
+  // Overwrites bytes written earlier, at offset pos (which with the value's size must lie
+  // within what was written). Nothing here raises.
   void PatchU32(std::size_t pos, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) bytes_[pos + i] = static_cast<std::uint8_t>(v >> (8 * i));
-  }
-  void PatchU16(std::size_t pos, std::uint16_t v) {
-    bytes_[pos] = static_cast<std::uint8_t>(v);
-    bytes_[pos + 1] = static_cast<std::uint8_t>(v >> 8);
   }
 
   std::size_t Size() const { return bytes_.size(); }

@@ -13,12 +13,13 @@ namespace kvo::excel {
 
 class SharedStrings {
  public:
-  // Counts one more cell showing the text, adding the text when it is new.
+  // Counts one more cell showing the text (at most 32,767 units), adding the text when it is
+  // new. Raises nothing.
   void Add(const std::u16string& text);
   // Index of a text added before; raises the spreadsheet error for any other.
   std::uint32_t IndexOf(const std::u16string& text) const;
 
-  // SST (continued as needed) and EXTSST.
+  // SST (continued as needed) and EXTSST. Raises nothing.
   void Write(BiffStream& out) const;
 
  private:

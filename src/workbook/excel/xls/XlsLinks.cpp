@@ -77,8 +77,8 @@ void UrlMoniker(LittleEndian& body, std::u16string_view url) {
   body.U16(0);
 }
 
-// A path relative to the workbook's folder counts its leading "..\" apart; characters beyond
-// the 8-bit range make the path follow in UTF-16 as well.
+// A path relative to the workbook's folder counts its leading "..\" apart. Characters beyond
+// ASCII stand as "?" in the 8-bit path, which is then followed by the path in UTF-16.
 void FileMoniker(LittleEndian& body, std::u16string_view path) {
   std::uint16_t up = 0;
   while (path.starts_with(u"..\\")) path.remove_prefix(3), ++up;

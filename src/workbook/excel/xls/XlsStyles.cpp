@@ -168,7 +168,7 @@ void XlsStyles::WriteStyleXf(BiffStream& out, std::uint16_t font) {
   body.U8(0x20);     // bottom aligned
   body.U8(0);
   body.U8(0);
-  body.U8(font == 0 ? 0 : 0xF4);  // every style but Normal leaves all but alignment to Normal
+  body.U8(font == 0 ? 0 : 0xF4);  // the styles after Normal carry only their font
   body.U32(0);
   body.U32(0);
   body.U16(kFillForeground | (kFillBackground << 7));

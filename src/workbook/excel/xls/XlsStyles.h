@@ -16,6 +16,7 @@ inline constexpr std::size_t kXlsMaxCellFormats = 4000;
 
 // Colour index of a sheet colour: palette entry i is index i + 7; an RGB value takes the
 // palette entry of the same colour (else the nearest one). defaultIndex stands for no colour.
+// Raises the spreadsheet error for a palette index outside 1 to 56.
 std::uint16_t XlsColorIndex(SheetColor color, std::uint16_t defaultIndex);
 
 class XlsStyles {

@@ -47,11 +47,13 @@ void AppendFlagsAndUnits(LittleEndian& out, std::u16string_view text) {
 }
 
 void AppendShortString(LittleEndian& out, std::u16string_view text) {
+  text = text.substr(0, 0xFF);
   out.U8(static_cast<std::uint8_t>(text.size()));
   AppendFlagsAndUnits(out, text);
 }
 
 void AppendString(LittleEndian& out, std::u16string_view text) {
+  text = text.substr(0, 0xFFFF);
   out.U16(static_cast<std::uint16_t>(text.size()));
   AppendFlagsAndUnits(out, text);
 }

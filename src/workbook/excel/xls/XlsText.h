@@ -20,13 +20,15 @@ std::u16string ToUtf16(std::string_view utf8, std::size_t maxUnits = std::u16str
 // True when every unit fits one byte, so that the text may be stored compressed.
 bool IsCompressible(std::u16string_view text);
 
+// None of these raises.
+
 // The option byte (0 compressed, 1 two bytes per unit) followed by the units.
 void AppendFlagsAndUnits(LittleEndian& out, std::u16string_view text);
 // The units alone, one byte each when compressed, else two.
 void AppendUnits(LittleEndian& out, std::u16string_view text, bool compressed);
-// A string with a one-byte length (at most 255 units).
+// A string with a one-byte length: its first 255 units.
 void AppendShortString(LittleEndian& out, std::u16string_view text);
-// A string with a two-byte length.
+// A string with a two-byte length: its first 65,535 units.
 void AppendString(LittleEndian& out, std::u16string_view text);
 
 }  // namespace kvo::excel

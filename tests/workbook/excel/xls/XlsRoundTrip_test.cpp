@@ -41,7 +41,7 @@ void FillSheet(Worksheet& sheet) {
     sheet.Range(sheet.Cells(2000 + i, 5), sheet.Cells(2000 + i, 6)).MergeCells(true);
   }
   sheet.Hyperlinks().Add(sheet.Cells(3000, 1), "https://example.com/a b", "part", "Tip");
-  sheet.Hyperlinks().Add(sheet.Cells(3001, 1), "C:\\docs\\spec #2.pdf", "");
+  sheet.Hyperlinks().Add(sheet.Cells(3001, 1), "C:\\docs\\manual #2.pdf", "");
   sheet.Hyperlinks().Add(sheet.Cells(3002, 1), "\\\\server\\share\\x.pdf", "");
   sheet.Hyperlinks().Add(sheet.Cells(3003, 1), "../up/a.pdf", "");
   sheet.Hyperlinks().Add(sheet.Cells(3004, 1),

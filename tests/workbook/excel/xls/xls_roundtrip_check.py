@@ -52,8 +52,10 @@ def check_links(ws):
     url = links[3000]
     expect((url.type, url.url_or_path.rstrip("\0"), url.textmark, url.quicktip),
            ("url", "https://example.com/a b", "part", "Tip"), "URL link")
-    expected = {3001: ("local file", "C:\\docs\\manual #2.pdf"), 3002: ("unc", "\\\\server\\share\\x.pdf"),
-                3003: ("local file", "..\\up\\a.pdf"), 3004: ("local file", "docs\\Größe #1.pdf")}
+    expected = {3001: ("local file", "C:\\docs\\manual #2.pdf"),
+                3002: ("unc", "\\\\server\\share\\x.pdf"),
+                3003: ("local file", "..\\up\\a.pdf"),
+                3004: ("local file", "docs\\Größe #1.pdf")}
     for row, (kind, target) in expected.items():
         path = links[row].url_or_path
         path = path.decode("latin-1") if isinstance(path, bytes) else path.rstrip("\0")

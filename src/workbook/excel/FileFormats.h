@@ -7,11 +7,11 @@
 
 namespace kvo::excel {
 
-// The format for a file name. Every extension (".xlsx", ".xls" or any other) currently gets
-// Office Open XML.
+// The format for a file name: Excel 97-2003 for a name ending in ".xls" (in any letter case),
+// Office Open XML for ".xlsx" and every other name. Raises nothing.
 const FileFormat& FileFormatFor(std::string_view path);
 
-// The format of a workbook that has not been saved yet.
+// The format of a workbook that has not been saved yet (Office Open XML). Raises nothing.
 const FileFormat& DefaultFileFormat();
 
 }  // namespace kvo::excel

@@ -1,0 +1,372 @@
+// The worksheet substream: page setup, column formats, rows with their cells in blocks of 32
+// rows indexed by INDEX and DBCELL, the window, merged areas and hyperlinks.
+#include "workbook/excel/xls/XlsSheet.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "workbook/excel/store/SheetDimensions.h"
+#include "workbook/excel/store/TextLines.h"
+#include "workbook/excel/xls/XlsLimits.h"
+#include "workbook/excel/xls/XlsLinks.h"
+#include "workbook/excel/xls/XlsText.h"
+
+namespace kvo::excel {
+
+namespace {
+
+constexpr std::uint16_t kIndex = 0x020B;
+constexpr std::uint16_t kDefRowHeight = 0x0225;
+constexpr std::uint16_t kWsBool = 0x0081;
+constexpr std::uint16_t kFooter = 0x0015;
+constexpr std::uint16_t kSetup = 0x00A1;
+constexpr std::uint16_t kDefColWidth = 0x0055;
+constexpr std::uint16_t kColInfo = 0x007D;
+constexpr std::uint16_t kDimensions = 0x0200;
+constexpr std::uint16_t kRow = 0x0208;
+constexpr std::uint16_t kBlank = 0x0201;
+constexpr std::uint16_t kMulBlank = 0x00BE;
+constexpr std::uint16_t kNumber = 0x0203;
+constexpr std::uint16_t kLabelSst = 0x00FD;
+constexpr std::uint16_t kDbCell = 0x00D7;
+constexpr std::uint16_t kWindow2 = 0x023E;
+constexpr std::uint16_t kMergedCells = 0x00E5;
+
+constexpr std::int32_t kRowsPerBlock = 32;
+constexpr std::size_t kRowRecordSize = 4 + 16;
+constexpr std::size_t kMergesPerRecord = 1026;
+constexpr int kDigitPixels = 7;  // widest digit of the default font
+constexpr std::uint16_t kA4Paper = 9;
+constexpr double kHeaderFooterMargin = 0.3;  // inches
+
+std::int32_t BlockOf(std::int32_t row) {
+  return (row - 1) / kRowsPerBlock;
+}
+
+std::uint16_t Twips(double points) {
+  return static_cast<std::uint16_t>(std::lround(points * 20));
+}
+
+// Width in 1/256 of the default font's digit width, with the column's padding.
+std::uint16_t ColumnUnits(double widthChars) {
+  return static_cast<std::uint16_t>(ColumnPixels(widthChars) * 256 / kDigitPixels);
+}
+
+bool IsBlank(const ResolvedCell& cell) {
+  return cell.kind == ResolvedCell::Kind::Blank ||
+         (cell.kind == ResolvedCell::Kind::Text && cell.text.empty());
+}
+
+// One row as its block writes it, kept until the block's end.
+struct BlockCell {
+  std::uint16_t col;
+  std::uint16_t xf;
+  ResolvedCell::Kind kind;
+  double number;
+  std::uint32_t string;
+};
+struct BlockRow {
+  std::uint16_t row;
+  double height;
+  bool customHeight;
+  std::optional<std::uint16_t> xf;
+  std::vector<BlockCell> cells;
+};
+
+BlockRow CopyRow(const ResolvedRow& row, const XlsStyles& styles, const SharedStrings& strings) {
+  BlockRow out{
+      static_cast<std::uint16_t>(row.row - 1), row.height, row.customHeight, std::nullopt, {}};
+  if (row.format) out.xf = styles.XfOf(*row.format);
+  for (const ResolvedCell& cell : row.cells) {
+    BlockCell copy{static_cast<std::uint16_t>(cell.col - 1), styles.XfOf(cell.format), cell.kind,
+                   cell.number, 0};
+    if (IsBlank(cell)) {
+      copy.kind = ResolvedCell::Kind::Blank;
+    } else if (cell.kind == ResolvedCell::Kind::Text) {
+      copy.string = strings.IndexOf(ToUtf16(cell.text, kXlsMaxCellUnits));
+    }
+    out.cells.push_back(copy);
+  }
+  return out;
+}
+
+void WriteWsBool(BiffStream& out) {
+  LittleEndian body;
+  body.U16(0x04C1);  // automatic page breaks, outline symbols, summary rows below and right
+  out.Record(kWsBool, body);
+}
+
+void WriteDefColWidth(BiffStream& out) {
+  LittleEndian body;
+  body.U16(8);  // characters, without the padding
+  out.Record(kDefColWidth, body);
+}
+
+void WriteRow(BiffStream& out, const BlockRow& row, double defaultHeight) {
+  const bool hidden = row.height <= 0;
+  LittleEndian body;
+  body.U16(row.row);
+  body.U16(row.cells.empty() ? 0 : row.cells.front().col);
+  body.U16(row.cells.empty() ? 0 : static_cast<std::uint16_t>(row.cells.back().col + 1));
+  body.U16(Twips(hidden ? defaultHeight : row.height));
+  body.U16(0);
+  body.U16(0);
+  body.U16(static_cast<std::uint16_t>(0x0100 | (hidden ? 0x20 : 0) | (row.customHeight ? 0x40 : 0) |
+                                      (row.xf ? 0x80 : 0)));
+  body.U16(row.xf.value_or(XlsStyles::kDefaultXf));
+  out.Record(kRow, body);
+}
+
+void WriteBlank(BiffStream& out, std::uint16_t row, const BlockCell& cell) {
+  LittleEndian body;
+  body.U16(row);
+  body.U16(cell.col);
+  body.U16(cell.xf);
+  out.Record(kBlank, body);
+}
+
+void WriteMulBlank(BiffStream& out, std::uint16_t row, std::span<const BlockCell> cells) {
+  LittleEndian body;
+  body.U16(row);
+  body.U16(cells.front().col);
+  for (const BlockCell& cell : cells) body.U16(cell.xf);
+  body.U16(cells.back().col);
+  out.Record(kMulBlank, body);
+}
+
+void WriteNumber(BiffStream& out, std::uint16_t row, const BlockCell& cell) {
+  LittleEndian body;
+  body.U16(row);
+  body.U16(cell.col);
+  body.U16(cell.xf);
+  body.F64(cell.number);
+  out.Record(kNumber, body);
+}
+
+void WriteLabelSst(BiffStream& out, std::uint16_t row, const BlockCell& cell) {
+  LittleEndian body;
+  body.U16(row);
+  body.U16(cell.col);
+  body.U16(cell.xf);
+  body.U32(cell.string);
+  out.Record(kLabelSst, body);
+}
+
+// Runs of blank cells in adjacent columns share one MULBLANK record.
+void WriteCells(BiffStream& out, const BlockRow& row) {
+  const std::vector<BlockCell>& cells = row.cells;
+  for (std::size_t i = 0; i < cells.size();) {
+    const BlockCell& cell = cells[i];
+    if (cell.kind == ResolvedCell::Kind::Blank) {
+      std::size_t end = i + 1;
+      while (end < cells.size() && cells[end].kind == ResolvedCell::Kind::Blank &&
+             cells[end].col == cells[end - 1].col + 1) {
+        ++end;
+      }
+      if (end - i == 1) {
+        WriteBlank(out, row.row, cell);
+      } else {
+        WriteMulBlank(out, row.row, std::span(cells).subspan(i, end - i));
+      }
+      i = end;
+      continue;
+    }
+    if (cell.kind == ResolvedCell::Kind::Number) {
+      WriteNumber(out, row.row, cell);
+    } else {
+      WriteLabelSst(out, row.row, cell);
+    }
+    ++i;
+  }
+}
+
+// Offsets from this record back to the block's first ROW record, and from there (after that
+// record) to the first cell record of each row, each relative to the one before.
+void WriteDbCell(BiffStream& out, std::size_t firstRow,
+                 const std::vector<std::size_t>& cellStarts) {
+  LittleEndian body;
+  body.U32(static_cast<std::uint32_t>(out.Position() - firstRow));
+  std::size_t previous = firstRow + kRowRecordSize;
+  for (std::size_t start : cellStarts) {
+    body.U16(static_cast<std::uint16_t>(start - previous));
+    previous = start;
+  }
+  out.Record(kDbCell, body);
+}
+
+// ROW records of up to 32 rows, then their cells, then DBCELL.
+std::uint32_t WriteBlock(BiffStream& out, const std::vector<BlockRow>& rows, double defaultHeight) {
+  const std::size_t firstRow = out.Position();
+  for (const BlockRow& row : rows) WriteRow(out, row, defaultHeight);
+  std::vector<std::size_t> cellStarts;
+  for (const BlockRow& row : rows) {
+    cellStarts.push_back(out.Position());
+    WriteCells(out, row);
+  }
+  const auto dbCell = static_cast<std::uint32_t>(out.Position());
+  WriteDbCell(out, firstRow, cellStarts);
+  return dbCell;
+}
+
+void WriteWindow2(BiffStream& out) {
+  LittleEndian body;
+  body.U16(0x06B6);  // grid lines, headings, zeros, outline symbols; selected and shown
+  body.U16(0);       // top row
+  body.U16(0);       // left column
+  body.U32(0x40);    // grid line colour: automatic
+  body.U16(0);
+  body.U16(0);
+  body.U32(0);
+  out.Record(kWindow2, body);
+}
+
+}  // namespace
+
+XlsSheetWriter::XlsSheetWriter(const ResolvedSheet& sheet, const XlsStyles& styles,
+                               SharedStrings& strings)
+    : sheet_(sheet), styles_(styles), strings_(strings) {
+  std::int32_t lastBlock = -1;
+  const std::unique_ptr<RowWalk> rows = sheet.rows();
+  while (const ResolvedRow* row = rows->Next()) {
+    CheckXlsRow(row->row);
+    if (firstRow_ == 0) firstRow_ = row->row;
+    lastRow_ = row->row;
+    if (BlockOf(row->row) != lastBlock) ++blocks_, lastBlock = BlockOf(row->row);
+    for (const ResolvedCell& cell : row->cells) {
+      if (cell.kind == ResolvedCell::Kind::Text && !cell.text.empty()) {
+        strings.Add(ToUtf16(cell.text, kXlsMaxCellUnits));
+      }
+    }
+  }
+}
+
+XlsSheetWriter::IndexFields XlsSheetWriter::WriteIndex(BiffStream& out) const {
+  LittleEndian body;
+  body.U32(0);
+  body.U32(firstRow_ == 0 ? 0 : static_cast<std::uint32_t>(firstRow_ - 1));
+  body.U32(static_cast<std::uint32_t>(lastRow_));
+  body.U32(0);  // filled in below
+  for (std::size_t i = 0; i < blocks_; ++i) body.U32(0);
+  const std::size_t start = out.Position() + 4;
+  out.Record(kIndex, body);
+  return {start + 12, start + 16};
+}
+
+void XlsSheetWriter::WriteDefaultRowHeight(BiffStream& out) const {
+  LittleEndian body;
+  body.U16(sheet_.defaultRowHeightSet ? 0x0001 : 0);  // set by the sheet, not by its font
+  body.U16(Twips(sheet_.defaultRowHeight));
+  out.Record(kDefRowHeight, body);
+}
+
+void XlsSheetWriter::WriteFooter(BiffStream& out) const {
+  if (sheet_.page.centerFooter.empty()) return;
+  LittleEndian body;
+  AppendString(body, u"&C" + ToUtf16(sheet_.page.centerFooter));
+  out.Record(kFooter, body);
+}
+
+// A4 paper, 600 dots per inch, one copy: valid settings, so that the orientation counts.
+void XlsSheetWriter::WriteSetup(BiffStream& out) const {
+  LittleEndian body;
+  body.U16(kA4Paper);
+  body.U16(100);  // scale in per cent
+  body.U16(1);    // first page number
+  body.U16(1);    // pages wide and tall when fitting
+  body.U16(1);
+  body.U16(sheet_.page.landscape ? 0 : 0x0002);
+  body.U16(600);
+  body.U16(600);
+  body.F64(kHeaderFooterMargin);
+  body.F64(kHeaderFooterMargin);
+  body.U16(1);
+  out.Record(kSetup, body);
+}
+
+void XlsSheetWriter::WriteColInfos(BiffStream& out) const {
+  for (const ColumnRun& run : sheet_.columns) {
+    const XlsArea columns = ToXlsArea(Rect::WholeColumns(run.first, run.last), "a column format");
+    LittleEndian body;
+    body.U16(columns.firstCol);
+    body.U16(columns.lastCol);
+    body.U16(ColumnUnits(run.width));
+    body.U16(run.format ? styles_.XfOf(*run.format) : XlsStyles::kDefaultXf);
+    body.U16(run.width != kDefaultColumnWidth ? 0x0002 : 0);  // width set by the sheet
+    body.U16(0);
+    out.Record(kColInfo, body);
+  }
+}
+
+void XlsSheetWriter::WriteDimensions(BiffStream& out) const {
+  LittleEndian body;
+  if (sheet_.usedRange) {
+    const XlsArea used = ToXlsArea(*sheet_.usedRange, "the used range");
+    body.U32(used.firstRow);
+    body.U32(used.lastRow + 1u);
+    body.U16(used.firstCol);
+    body.U16(static_cast<std::uint16_t>(used.lastCol + 1));
+  } else {
+    body.Zeros(12);
+  }
+  body.U16(0);
+  out.Record(kDimensions, body);
+}
+
+std::vector<std::uint32_t> XlsSheetWriter::WriteRowBlocks(BiffStream& out) const {
+  std::vector<std::uint32_t> dbCells;
+  std::vector<BlockRow> block;
+  const std::unique_ptr<RowWalk> rows = sheet_.rows();
+  while (const ResolvedRow* row = rows->Next()) {
+    CheckXlsRow(row->row);
+    if (!block.empty() && BlockOf(block.front().row + 1) != BlockOf(row->row)) {
+      dbCells.push_back(WriteBlock(out, block, sheet_.defaultRowHeight));
+      block.clear();
+    }
+    block.push_back(CopyRow(*row, styles_, strings_));
+  }
+  if (!block.empty()) dbCells.push_back(WriteBlock(out, block, sheet_.defaultRowHeight));
+  return dbCells;
+}
+
+void XlsSheetWriter::WriteMergedCells(BiffStream& out) const {
+  for (std::size_t first = 0; first < sheet_.merges.size(); first += kMergesPerRecord) {
+    const std::size_t count = std::min(kMergesPerRecord, sheet_.merges.size() - first);
+    LittleEndian body;
+    body.U16(static_cast<std::uint16_t>(count));
+    for (std::size_t i = first; i < first + count; ++i) {
+      const XlsArea area = ToXlsArea(sheet_.merges[i], "merged area");
+      body.U16(area.firstRow);
+      body.U16(area.lastRow);
+      body.U16(area.firstCol);
+      body.U16(area.lastCol);
+    }
+    out.Record(kMergedCells, body);
+  }
+}
+
+void XlsSheetWriter::Write(BiffStream& out) const {
+  WriteBof(out, kSheetSubstream);
+  const IndexFields index = WriteIndex(out);
+  WriteDefaultRowHeight(out);
+  WriteWsBool(out);
+  WriteFooter(out);
+  WriteSetup(out);
+  out.PatchU32(index.columnWidth, static_cast<std::uint32_t>(out.Position()));
+  WriteDefColWidth(out);
+  WriteColInfos(out);
+  WriteDimensions(out);
+  const std::vector<std::uint32_t> dbCells = WriteRowBlocks(out);
+  for (std::size_t i = 0; i < dbCells.size() && i < blocks_; ++i) {
+    out.PatchU32(index.firstBlock + 4 * i, dbCells[i]);
+  }
+  WriteWindow2(out);
+  WriteMergedCells(out);
+  for (const ResolvedLink& link : sheet_.links) WriteHyperlink(out, link);
+  WriteEof(out);
+}
+
+}  // namespace kvo::excel

@@ -1,0 +1,49 @@
+// The worksheet substream: page setup, column formats, rows with their cells in blocks of 32
+// rows indexed by INDEX and DBCELL, the window, merged areas and hyperlinks.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "workbook/excel/resolved/ResolvedSheet.h"
+#include "workbook/excel/xls/BiffStream.h"
+#include "workbook/excel/xls/SharedStrings.h"
+#include "workbook/excel/xls/XlsStyles.h"
+
+namespace kvo::excel {
+
+class XlsSheetWriter {
+ public:
+  // Walks the rows once: adds their texts to the shared strings and counts the row blocks.
+  // Raises the spreadsheet error for a row past the file's last row.
+  XlsSheetWriter(const ResolvedSheet& sheet, const XlsStyles& styles, SharedStrings& strings);
+
+  // Writes the substream, walking the rows again. Raises the spreadsheet error for an area past
+  // the file's limits (see CheckXlsLimits) or a record the file cannot hold.
+  void Write(BiffStream& out) const;
+
+ private:
+  struct IndexFields {
+    std::size_t columnWidth;  // stream offset of the DEFCOLWIDTH position
+    std::size_t firstBlock;   // stream offset of the first DBCELL position
+  };
+
+  IndexFields WriteIndex(BiffStream& out) const;
+  void WriteDefaultRowHeight(BiffStream& out) const;
+  void WriteFooter(BiffStream& out) const;
+  void WriteSetup(BiffStream& out) const;
+  void WriteColInfos(BiffStream& out) const;
+  void WriteDimensions(BiffStream& out) const;
+  // Returns the stream offsets of the DBCELL records.
+  std::vector<std::uint32_t> WriteRowBlocks(BiffStream& out) const;
+  void WriteMergedCells(BiffStream& out) const;
+
+  const ResolvedSheet& sheet_;
+  const XlsStyles& styles_;
+  const SharedStrings& strings_;
+  std::size_t blocks_ = 0;
+  std::int32_t firstRow_ = 0;  // rows with a record, 0 when none
+  std::int32_t lastRow_ = 0;
+};
+
+}  // namespace kvo::excel

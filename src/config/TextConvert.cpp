@@ -33,4 +33,14 @@ std::int32_t TextToLong(const std::string& sText) {
   return static_cast<std::int32_t>(rounded);
 }
 
+std::string GroupedNumber(std::int64_t lCount) {
+  const std::string sDigits = std::to_string(lCount < 0 ? -lCount : lCount);
+  std::string sOut = lCount < 0 ? "-" : "";
+  for (std::size_t i = 0; i < sDigits.size(); ++i) {
+    if (i > 0 && (sDigits.size() - i) % 3 == 0) sOut += ',';
+    sOut += sDigits[i];
+  }
+  return sOut;
+}
+
 }  // namespace kvo

@@ -1,4 +1,4 @@
-// Conversion of configuration and list texts to whole numbers.
+// Conversion of configuration and list texts to whole numbers, and of counts to text.
 #pragma once
 
 #include <cstdint>
@@ -9,5 +9,8 @@ namespace kvo {
 // Reads a number text as a 32-bit integer: blanks around it are allowed, a fraction is rounded
 // half to even.  Not a number: RunError 13 (type mismatch); too large: RunError 6 (overflow).
 std::int32_t TextToLong(const std::string& sText);
+
+// A count as log lines show it, with thousands separated: 65530 gives "65,530".
+std::string GroupedNumber(std::int64_t lCount);
 
 }  // namespace kvo

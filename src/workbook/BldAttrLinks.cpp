@@ -36,7 +36,7 @@ std::int32_t LevelAt(const std::vector<Main>& arrMain, std::int32_t lIndex) {
 void clsBldExcel::FillAttrByCol(const std::vector<std::string>& vAttrValues,
                                 const VariantTable& vAttrLbl, std::int32_t lUBound,
                                 std::int32_t& lRow) {
-  Handled(kClassName, "FillAttrByCol", [&] {
+  Guarded("FillAttrByCol", [&] {
     const std::int64_t n = std::int64_t{lUBound} + 1;
     // Rows of the grid: the values divided by three, rounded up.
     const std::int64_t h = n / kPairsPerRow + (n % kPairsPerRow != 0 ? 1 : 0);
@@ -89,21 +89,21 @@ std::string clsBldExcel::BlockName(const std::string& sID, const std::string& sR
 }
 
 std::string clsBldExcel::GetItemHyperlinkName(std::int32_t lIndex) {
-  return Handled(kClassName, "GetItemHyperlinkName", "", [&] {
+  return Guarded("GetItemHyperlinkName", "", [&] {
     const ObjStruct& t = SlotAt(Run().arrItems, lIndex).tItem;
     return BlockName(t.sID, t.sRev, lIndex);
   });
 }
 
 std::string clsBldExcel::GetDocHyperlinkName(std::int32_t lIndex) {
-  return Handled(kClassName, "GetDocHyperlinkName", "", [&] {
+  return Guarded("GetDocHyperlinkName", "", [&] {
     const DocStruct& t = SlotAt(Run().arrDocs, lIndex).tDoc;
     return BlockName(t.sID, t.sRev, lIndex);
   });
 }
 
 std::string clsBldExcel::GetFolderHyperlinkName(std::int32_t lIndex) {
-  return Handled(kClassName, "GetFolderHyperlinkName", "", [&] {
+  return Guarded("GetFolderHyperlinkName", "", [&] {
     const ObjStruct& t = SlotAt(Run().arrFolders, lIndex).tFolder;
     return BlockName(t.sID, t.sRev, lIndex);
   });
@@ -120,30 +120,49 @@ std::string clsBldExcel::BlockNameOfKind(std::int32_t lIndex) {
   }
 }
 
+bool clsBldExcel::HasBlock(const std::string& sName) const {
+  // On a full sheet the blocks that were never written have no name to link to.
+  return !SheetFull() || Sheet().Names().RefersTo(sName).has_value();
+}
+
+std::int32_t clsBldExcel::LevelOfSlot(std::int32_t lIndex) {
+  const RunState& run = Run();
+  switch (run.iObjectType) {
+    case kObjectItems:
+      return LevelAt(run.arrItems, lIndex);
+    case kObjectDocs:
+      return LevelAt(run.arrDocs, lIndex);
+    default:
+      return LevelAt(run.arrFolders, lIndex);
+  }
+}
+
 void clsBldExcel::FillHyperlinkStruct() {
-  Handled(kClassName, "FillHyperlinkStruct", [&] {
+  Reported("FillHyperlinkStruct", [&] {
     const RunState& run = Run();
     if (run.iObjectType < kObjectItems || run.iObjectType > kObjectFolders) return;
     // Every slot has its row; column 2 holds the identifier beside the level.
     for (std::int32_t i = 0; i <= run.lMainUBound; ++i) {
-      Sheet().Hyperlinks().Add(Cell(bld::RowAfter(kMainFirstRow, i), 2), "", BlockNameOfKind(i));
+      const std::string sName = BlockNameOfKind(i);
+      if (!HasBlock(sName)) continue;
+      Sheet().Hyperlinks().Add(Cell(bld::RowAfter(kMainFirstRow, i), 2), "", sName);
     }
   });
 }
 
 void clsBldExcel::FillHyperlinkCollect() {
-  Handled(kClassName, "FillHyperlinkCollect", [&] {
+  Reported("FillHyperlinkCollect", [&] {
     const RunState& run = Run();
     if (run.iObjectType < kObjectItems || run.iObjectType > kObjectFolders) return;
     // Only top-level objects have rows, the k-th of them in row kMainFirstRow + k, identifier in
     // column 1.
     std::int32_t k = 0;
     for (std::int32_t i = 0; i <= run.lMainUBound; ++i) {
-      const std::int32_t lLevel = run.iObjectType == kObjectItems  ? LevelAt(run.arrItems, i)
-                                  : run.iObjectType == kObjectDocs ? LevelAt(run.arrDocs, i)
-                                                                   : LevelAt(run.arrFolders, i);
-      if (lLevel != 0) continue;
-      Sheet().Hyperlinks().Add(Cell(bld::RowAfter(kMainFirstRow, k), 1), "", BlockNameOfKind(i));
+      if (LevelOfSlot(i) != 0) continue;
+      const std::string sName = BlockNameOfKind(i);
+      if (HasBlock(sName)) {
+        Sheet().Hyperlinks().Add(Cell(bld::RowAfter(kMainFirstRow, k), 1), "", sName);
+      }
       ++k;
     }
   });

@@ -21,28 +21,30 @@ void clsBldExcel::FillDetails(const std::vector<Main>& arrMain, std::int32_t& lR
   // top-level ones in collection mode.
   const RunState& run = Run();
   for (std::int32_t i = 0; i <= run.lMainUBound; ++i) {
-    if (run.iSpaceType == kSpaceStructure || SlotAt(arrMain, i).lLevel == 0)
-      (this->*pFillBlock)(i, lRow);
+    if (run.iSpaceType != kSpaceStructure && SlotAt(arrMain, i).lLevel != 0) continue;
+    // A full sheet takes no further block.
+    if (SheetFull()) break;
+    (this->*pFillBlock)(i, lRow);
+    if (!SheetFull()) ++lBlocksComplete;
   }
 }
 
 void clsBldExcel::FillItemsDetail(std::int32_t& lRow) {
-  Handled(kClassName, "FillItemsDetail",
+  Guarded("FillItemsDetail",
           [&] { FillDetails(Run().arrItems, lRow, &clsBldExcel::FillItemDetail); });
 }
 
 void clsBldExcel::FillDocsDetail(std::int32_t& lRow) {
-  Handled(kClassName, "FillDocsDetail",
-          [&] { FillDetails(Run().arrDocs, lRow, &clsBldExcel::FillDocDetail); });
+  Guarded("FillDocsDetail", [&] { FillDetails(Run().arrDocs, lRow, &clsBldExcel::FillDocDetail); });
 }
 
 void clsBldExcel::FillFoldersDetail(std::int32_t& lRow) {
-  Handled(kClassName, "FillFoldersDetail",
+  Guarded("FillFoldersDetail",
           [&] { FillDetails(Run().arrFolders, lRow, &clsBldExcel::FillFolderDetail); });
 }
 
 void clsBldExcel::FillItemDetail(std::int32_t lIndex, std::int32_t& lRow) {
-  Handled(kClassName, "FillItemDetail", [&] {
+  Guarded("FillItemDetail", [&] {
     const ObjItem& t = SlotAt(Run().arrItems, lIndex);
     Sheet().Names().Add(GetItemHyperlinkName(lIndex), Sheet().Rows(lRow));
     FillItem(t.tItem, lRow, 15, true);
@@ -55,7 +57,7 @@ void clsBldExcel::FillItemDetail(std::int32_t lIndex, std::int32_t& lRow) {
 }
 
 void clsBldExcel::FillDocDetail(std::int32_t lIndex, std::int32_t& lRow) {
-  Handled(kClassName, "FillDocDetail", [&] {
+  Guarded("FillDocDetail", [&] {
     const ObjDoc& t = SlotAt(Run().arrDocs, lIndex);
     Sheet().Names().Add(GetDocHyperlinkName(lIndex), Sheet().Rows(lRow));
     FillDoc(t.tDoc, lRow, lbl::kDocumentLbl, 15, true);
@@ -70,7 +72,7 @@ void clsBldExcel::FillDocDetail(std::int32_t lIndex, std::int32_t& lRow) {
 }
 
 void clsBldExcel::FillFolderDetail(std::int32_t lIndex, std::int32_t& lRow) {
-  Handled(kClassName, "FillFolderDetail", [&] {
+  Guarded("FillFolderDetail", [&] {
     const ObjFolder& t = SlotAt(Run().arrFolders, lIndex);
     Sheet().Names().Add(GetFolderHyperlinkName(lIndex), Sheet().Rows(lRow));
     FillFolder(t.tFolder, lRow, lbl::kFolderLbl, 15, true);
@@ -85,7 +87,7 @@ void clsBldExcel::FillFolderDetail(std::int32_t lIndex, std::int32_t& lRow) {
 }
 
 void clsBldExcel::FillDocChild(std::string& sList, std::int32_t& lRow) {
-  Handled(kClassName, "FillDocChild", [&] {
+  Guarded("FillDocChild", [&] {
     // No default text: the bar stays empty when the configuration has no such label.
     FillSubCaption(IniData().GetLabelUsePath(lbl::kDocChildLbl), lRow);
     for (std::int32_t j = 0; bld::FirstChild(sList, j); sList = bld::RestOfChildren(sList)) {
@@ -95,7 +97,7 @@ void clsBldExcel::FillDocChild(std::string& sList, std::int32_t& lRow) {
 }
 
 void clsBldExcel::FillFolderChild(std::string& sList, std::int32_t& lRow) {
-  Handled(kClassName, "FillFolderChild", [&] {
+  Guarded("FillFolderChild", [&] {
     FillSubCaption(IniData().GetLabelUsePath(lbl::kFolderChildLbl), lRow);
     for (std::int32_t j = 0; bld::FirstChild(sList, j); sList = bld::RestOfChildren(sList)) {
       FillFolder(SlotAt(Run().arrFolders, j).tFolder, lRow, lbl::kFolderLbl, 0, false);

@@ -1,12 +1,17 @@
 // The workbook driver: application lifecycle and the top-to-bottom layout of the sheet.
 #include <kvoexportexcel/RunError.h>
 
+#include <algorithm>
+
 #include "config/Handled.h"
+#include "config/Log.h"
 #include "config/RunState.h"
+#include "config/TextConvert.h"
 #include "model/RunCodes.h"
 #include "workbook/BldSheetLayout.h"
 #include "workbook/BldSupport.h"
 #include "workbook/clsBldExcel.h"
+#include "workbook/excel/FileFormats.h"
 
 namespace kvo {
 
@@ -61,6 +66,27 @@ bool clsBldExcel::ExitExl() {
   });
 }
 
+void clsBldExcel::ReportFailure(std::string_view sOperation) {
+  if (SheetFull() && bFullReported) return;
+  LogFailure(kClassName, sOperation);
+  if (SheetFull()) bFullReported = true;
+}
+
+void clsBldExcel::ReportUnfitObjects() {
+  const RunState& run = Run();
+  std::int32_t lListed = 0;
+  for (std::int32_t i = 0; i <= run.lMainUBound; ++i) {
+    if (run.iSpaceType == kSpaceStructure || LevelOfSlot(i) == 0) ++lListed;
+  }
+  const std::int32_t lRows = Sheet().Limits().rows;
+  const std::int32_t lLargest = excel::DefaultFileFormat().limits.rows;
+  std::string sLine = GroupedNumber(lListed - lBlocksComplete) + " of " + GroupedNumber(lListed) +
+                      " objects did not fit on the sheet: it holds " + GroupedNumber(lRows) +
+                      " rows in this file format";
+  if (lRows < lLargest) sLine += "; a .xlsx workbook holds " + GroupedNumber(lLargest) + " rows";
+  LogError(sLine, "", -1, false);
+}
+
 bool clsBldExcel::FillExlFile() {
   return Handled(kClassName, "FillExlFile", false, [&] {
     if (oExlBook == nullptr) {
@@ -69,15 +95,19 @@ bool clsBldExcel::FillExlFile() {
     oExlSheet = &oExlBook->Worksheets(1);
     FormatSheet();
     FillCaptionTable();
-    const std::int32_t lListed = FillMainPanel();
+    std::int32_t lListed = 0;
+    DriverStep([&] { lListed = FillMainPanel(); });
     // One empty row between the main panel and the property caption bar.
     std::int32_t lRow = bld::RowAfter(kMainFirstRow, std::int64_t{lListed} + 1);
-    FillPropertyPanel(lRow);
+    if (!SheetFull()) DriverStep([&] { FillPropertyPanel(lRow); });
     FillHyperlinks();
     // Last, so that it also replaces the bottom alignment of the caption bars.
     Sheet().Cells().VerticalAlignment(excel::xlTop);
-    FillPageSetup(lRow);
-    return true;
+    // A full sheet prints down to its last row.
+    FillPageSetup(std::min(lRow, Sheet().Limits().rows));
+    if (!SheetFull()) return true;
+    ReportUnfitObjects();
+    return false;
   });
 }
 

@@ -20,7 +20,7 @@ void clsBldExcel::FillCaption(std::int32_t lRowNo, std::int32_t lColFrom, std::i
                               std::int32_t lInteriorColor, double dRowHeight,
                               std::int32_t lFontColor, std::int32_t lFontSize, bool bBorders,
                               bool bMerge) {
-  Handled(kClassName, "FillCaption", [&] {
+  Guarded("FillCaption", [&] {
     if (dRowHeight > 0) Sheet().Rows(lRowNo).RowHeight(dRowHeight);
     const excel::Range oBar = Sheet().Range(Cell(lRowNo, lColFrom), Cell(lRowNo, lColTo));
     if (bMerge) oBar.MergeCells(true);

@@ -27,7 +27,7 @@ std::string MainCaptionPath() {
 }  // namespace
 
 void clsBldExcel::FillMainPanelCaption(std::int32_t lRowNo) {
-  Handled(kClassName, "FillMainPanelCaption", [&] {
+  Guarded("FillMainPanelCaption", [&] {
     const RunState& run = Run();
     std::int32_t lLast = -1;
     OrderTable arrOrder;
@@ -61,7 +61,7 @@ void clsBldExcel::FillMainPanelRows(const std::vector<Main>& arrMain, std::int32
   std::int32_t k = 0;
   std::int32_t i = 0;
   try {
-    for (; i <= run.lMainUBound; ++i) {
+    for (; i <= run.lMainUBound && !SheetFull(); ++i) {
       const Main& tMain = SlotAt(arrMain, i);
       if (bStructure) {
         // Row lFirstRow + i always shows slot i; the level is a number.
@@ -82,26 +82,26 @@ void clsBldExcel::FillMainPanelRows(const std::vector<Main>& arrMain, std::int32
 }
 
 void clsBldExcel::FillMainPanelItems(std::int32_t& lCount, std::int32_t lFirstRow) {
-  Handled(kClassName, "FillMainPanelItems", [&] {
+  Guarded("FillMainPanelItems", [&] {
     FillMainPanelRows(Run().arrItems, lCount, lFirstRow, &clsBldExcel::FillMainPanelItem);
   });
 }
 
 void clsBldExcel::FillMainPanelDocs(std::int32_t& lCount, std::int32_t lFirstRow) {
-  Handled(kClassName, "FillMainPanelDocs", [&] {
+  Guarded("FillMainPanelDocs", [&] {
     FillMainPanelRows(Run().arrDocs, lCount, lFirstRow, &clsBldExcel::FillMainPanelDoc);
   });
 }
 
 void clsBldExcel::FillMainPanelFolders(std::int32_t& lCount, std::int32_t lFirstRow) {
-  Handled(kClassName, "FillMainPanelFolders", [&] {
+  Guarded("FillMainPanelFolders", [&] {
     FillMainPanelRows(Run().arrFolders, lCount, lFirstRow, &clsBldExcel::FillMainPanelFolder);
   });
 }
 
 void clsBldExcel::FillMainPanelItem(std::int32_t lRowNo, std::int32_t lColOffset,
                                     std::int32_t lIndex) {
-  Handled(kClassName, "FillMainPanelItem", [&] {
+  Guarded("FillMainPanelItem", [&] {
     const ObjItem& t = SlotAt(Run().arrItems, lIndex);
     FillMainPanelValues(lRowNo, lColOffset,
                         {&t.tItem.sID, &t.sFindNo, &t.tItem.sDesc, &t.sQty, &t.tItem.sRev},
@@ -111,7 +111,7 @@ void clsBldExcel::FillMainPanelItem(std::int32_t lRowNo, std::int32_t lColOffset
 
 void clsBldExcel::FillMainPanelDoc(std::int32_t lRowNo, std::int32_t lColOffset,
                                    std::int32_t lIndex) {
-  Handled(kClassName, "FillMainPanelDoc", [&] {
+  Guarded("FillMainPanelDoc", [&] {
     const ObjDoc& t = SlotAt(Run().arrDocs, lIndex);
     FillMainPanelValues(lRowNo, lColOffset,
                         {&t.tDoc.sID, &t.tDoc.sRev, &t.tDoc.sDesc, &t.sMainFld5, &t.sMainFld6},
@@ -121,7 +121,7 @@ void clsBldExcel::FillMainPanelDoc(std::int32_t lRowNo, std::int32_t lColOffset,
 
 void clsBldExcel::FillMainPanelFolder(std::int32_t lRowNo, std::int32_t lColOffset,
                                       std::int32_t lIndex) {
-  Handled(kClassName, "FillMainPanelFolder", [&] {
+  Guarded("FillMainPanelFolder", [&] {
     const ObjFolder& t = SlotAt(Run().arrFolders, lIndex);
     // Folders have four fixed values; their fifth column stays empty.
     FillMainPanelValues(lRowNo, lColOffset,

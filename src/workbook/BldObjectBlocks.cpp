@@ -86,7 +86,7 @@ void clsBldExcel::FillDocWithFiles(const DocFields& tRec, std::int32_t& lRow,
 
 void clsBldExcel::FillFiles(const std::vector<FileStruct>& arrFiles, std::int32_t lFilesUB,
                             std::int32_t& lRow) {
-  Handled(kClassName, "FillFiles", [&] {
+  Guarded("FillFiles", [&] {
     for (std::int32_t i = 0; i <= ReadableUB(arrFiles, lFilesUB); ++i) {
       const FileStruct& tFile = arrFiles[static_cast<std::size_t>(i)];
       const std::int32_t r = lRow;
@@ -105,7 +105,7 @@ void clsBldExcel::FillFiles(const std::vector<FileStruct>& arrFiles, std::int32_
 }
 
 void clsBldExcel::FillChild(std::int32_t lIndex, std::int32_t& lRow) {
-  Handled(kClassName, "FillChild", [&] {
+  Guarded("FillChild", [&] {
     const std::vector<ObjItem>& arrItems = Run().arrItems;
     SelectLabelNode(lbl::kPartListLbl);
     FillSubCaption(GetLabelByNode("CAPTION_LBL", "Part List"), lRow);
@@ -144,7 +144,7 @@ void clsBldExcel::FillChild(std::int32_t lIndex, std::int32_t& lRow) {
 }
 
 void clsBldExcel::FillLAIOfChild2(std::int32_t lIndex, std::int32_t& lRow) {
-  Handled(kClassName, "FillLAIOfChild2", [&] {
+  Guarded("FillLAIOfChild2", [&] {
     const ObjItem& tChild = SlotAt(Run().arrItems, lIndex);
     for (std::int32_t k = 0; k <= ReadableUB(tChild.arrLAI, tChild.lLAIUB); ++k) {
       SelectLabelNode(lbl::kAlternateListLbl);

@@ -36,7 +36,7 @@ struct RelationList {
 template <class Main, class Rec>
 void clsBldExcel::FillRelationList(const bld::RelationList<Main, Rec>& tList, std::int32_t lIndex,
                                    std::int32_t& lRow) {
-  Handled(kClassName, tList.sOperation, [&] {
+  Guarded(tList.sOperation, [&] {
     const Main& tMain = SlotAt(Run().*tList.pMainArray, lIndex);
     const std::vector<Rec>& arr = tMain.*tList.pArray;
 

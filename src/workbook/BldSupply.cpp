@@ -31,7 +31,7 @@ void clsBldExcel::FillSectionCaption(const std::string& sNode, const std::string
 }
 
 void clsBldExcel::FillManufacturAndSupp(std::int32_t lIndex, std::int32_t& lRow) {
-  Handled(kClassName, "FillManufacturAndSupp", [&] {
+  Guarded("FillManufacturAndSupp", [&] {
     const ObjItem& tItem = SlotAt(Run().arrItems, lIndex);
     const std::int16_t iState = tItem.iVndState;
     if (ShowsSection(iState, kMnfWithoutSupplier)) {
@@ -52,7 +52,7 @@ void clsBldExcel::FillManufacturAndSupp(std::int32_t lIndex, std::int32_t& lRow)
 
 void clsBldExcel::FillManufactur(const std::vector<MnfStruct>& arrMnf, std::int32_t lMnfUB,
                                  std::int32_t& lRow, bool bWithSuppliers) {
-  Handled(kClassName, "FillManufactur", [&] {
+  Guarded("FillManufactur", [&] {
     for (std::int32_t i = 0; i <= ReadableUB(arrMnf, lMnfUB); ++i) {
       const MnfStruct& tMnf = arrMnf[static_cast<std::size_t>(i)];
       // Each manufacturer belongs to exactly one of the two sections.
@@ -77,7 +77,7 @@ void clsBldExcel::FillManufactur(const std::vector<MnfStruct>& arrMnf, std::int3
 
 void clsBldExcel::FillSuppliers(const std::vector<ObjStruct>& arrVnd, std::int32_t lVndUB,
                                 std::int32_t& lRow, bool bWithAttr) {
-  Handled(kClassName, "FillSuppliers", [&] {
+  Guarded("FillSuppliers", [&] {
     for (std::int32_t i = 0; i <= ReadableUB(arrVnd, lVndUB); ++i) {
       const ObjStruct& tVnd = arrVnd[static_cast<std::size_t>(i)];
       SelectLabelNode(lbl::kVndCapLbl);

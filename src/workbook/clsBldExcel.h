@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "model/ExportModel.h"
@@ -142,6 +144,8 @@ class clsBldExcel {
   std::string GetFolderHyperlinkName(std::int32_t lIndex);
   std::string BlockName(const std::string& sID, const std::string& sRev, std::int32_t lIndex) const;
   std::string BlockNameOfKind(std::int32_t lIndex);
+  // False for a block the full sheet could not hold.
+  bool HasBlock(const std::string& sName) const;
   void FillHyperlinkStruct();
   void FillHyperlinkCollect();
 
@@ -180,12 +184,57 @@ class clsBldExcel {
   void SelectLabelNode(const std::string& sPath);
 
   // Owner of the handlers' log lines.
+  // The builder's handlers: Handled with one rule more. Once the sheet is full (a row past its
+  // last one was refused), fill operations attempt nothing, and the refusal is logged once, by
+  // the operation that met it first; Reported operations still run.
+  template <class F>
+  void Guarded(std::string_view sOperation, F&& fnBody) {
+    if (!SheetFull()) Reported(sOperation, fnBody);
+  }
+  template <class F>
+  void Reported(std::string_view sOperation, F&& fnBody) {
+    try {
+      fnBody();
+    } catch (...) {
+      ReportFailure(sOperation);
+    }
+  }
+  template <class F, class R = std::invoke_result_t<F&>>
+  R Guarded(std::string_view sOperation, std::type_identity_t<R> vFailure, F&& fnBody) {
+    try {
+      return fnBody();
+    } catch (...) {
+      ReportFailure(sOperation);
+      return vFailure;
+    }
+  }
+  // Inside a catch block: logs the failure, unless it is the full sheet refusing again.
+  void ReportFailure(std::string_view sOperation);
+  bool SheetFull() const { return oExlSheet != nullptr && oExlSheet->Full(); }
+  // Runs a step of the driver; a full sheet ends the step quietly (once logged), any other
+  // failure reaches the driver's handler.
+  template <class F>
+  void DriverStep(F&& fnStep) {
+    try {
+      fnStep();
+    } catch (...) {
+      if (!SheetFull()) throw;
+      ReportFailure("FillExlFile");
+    }
+  }
+  // The objects whose blocks the full sheet could not hold: one plain log line.
+  void ReportUnfitObjects();
+  // Level of main slot lIndex of the run's kind.
+  static std::int32_t LevelOfSlot(std::int32_t lIndex);
+
   static constexpr const char* kClassName = "clsBldExcel";
 
   std::unique_ptr<excel::Application> oExlApp;
   excel::Workbook* oExlBook = nullptr;
   excel::Worksheet* oExlSheet = nullptr;
   bool bCurNodeFound = false;
+  bool bFullReported = false;        // the full sheet's refusal has been logged
+  std::int32_t lBlocksComplete = 0;  // detail blocks written whole
 };
 
 }  // namespace kvo

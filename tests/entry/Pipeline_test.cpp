@@ -213,5 +213,25 @@ TEST(OutputPath, NextToTheSourceUnderItsBaseNameOrTheGivenName) {
   EXPECT_EQ(clsExportExcel::OutputPath("bom.xml", ".xls", "Report"), "Report.xls");
 }
 
+TEST_F(PipelineTest, ExportLongerThanAnXlsSheetIsNoSuccess) {
+  // 20,000 top-level items: their panel rows and blocks need more than 65,536 rows.
+  std::string sXml = "<Root_Element>";
+  for (int i = 0; i < 20000; ++i) {
+    sXml += "<Item number=\"N" + std::to_string(i) + "\" revision=\"A\" itemType=\"Part\"/>";
+  }
+  const std::string sSource = Source(sXml + "</Root_Element>");
+  EXPECT_FALSE(Export(sSource, config, ItemSetup("COLLECTION"), ".xls"));
+  const auto lines = Lines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_NE(lines[0].find("is outside the sheet (rows 1 to 65536)"), std::string::npos) << lines[0];
+  EXPECT_TRUE(std::regex_match(
+      lines[1], std::regex("[0-9,]+ of 20,000 objects did not fit on the sheet: it holds 65,536 "
+                           "rows in this file format; a \\.xlsx workbook holds 1,048,576 rows " +
+                           kStamp)))
+      << lines[1];
+  // What fitted is saved.
+  EXPECT_EQ(test::ReadFile(dir.Path() / "src.xls").substr(0, 4), "\xD0\xCF\x11\xE0");
+}
+
 }  // namespace
 }  // namespace kvo

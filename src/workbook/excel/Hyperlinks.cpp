@@ -1,6 +1,8 @@
 // The hyperlinks of a worksheet, one per anchor cell.
 #include "workbook/excel/Hyperlinks.h"
 
+#include "config/TextConvert.h"
+
 #include "workbook/excel/Range.h"
 #include "workbook/excel/Worksheet.h"
 #include "workbook/excel/resolved/SheetResolver.h"
@@ -11,21 +13,6 @@
 #include "workbook/excel/store/Utf8.h"
 
 namespace kvo::excel {
-
-namespace {
-
-// 65530 as "65,530".
-std::string Grouped(std::size_t n) {
-  const std::string digits = std::to_string(n);
-  std::string out;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
-    out += digits[i];
-  }
-  return out;
-}
-
-}  // namespace
 
 void Hyperlinks::Add(const Range& anchor, std::string_view address, std::string_view subAddress,
                      std::string_view screenTip, std::string_view textToDisplay) {
@@ -49,7 +36,8 @@ void Hyperlinks::Add(const Range& anchor, std::string_view address, std::string_
     fail("the screen tip has more than 255 characters");
   }
   if (!links_.contains(key) && links_.size() >= format.limits.linksPerSheet) {
-    fail("a sheet holds at most " + Grouped(format.limits.linksPerSheet) + " hyperlinks");
+    fail("a sheet holds at most " +
+         GroupedNumber(static_cast<std::int64_t>(format.limits.linksPerSheet)) + " hyperlinks");
   }
 
   const std::size_t maxChars = format.limits.charsPerCell;

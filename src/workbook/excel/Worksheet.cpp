@@ -9,6 +9,12 @@ namespace kvo::excel {
 Worksheet::Worksheet(std::string name, const FileFormat& format)
     : store_(std::move(name)), names_(*this), links_(*this), pageSetup_(store_), format_(&format) {}
 
+void Worksheet::CheckRowInSheet(std::int64_t row) {
+  // A row past the last one means the sheet is full: everything after it is refused too.
+  if (row > format_->limits.rows) full_ = true;
+  CheckRow(row, format_->limits.rows);
+}
+
 excel::Range Worksheet::Cells() {
   store_.CheckOpen();
   return excel::Range(*this, Rect::WholeSheet());
@@ -16,7 +22,7 @@ excel::Range Worksheet::Cells() {
 
 excel::Range Worksheet::Cells(std::int64_t row, std::int64_t col) {
   store_.CheckOpen();
-  CheckRow(row, format_->limits.rows);
+  CheckRowInSheet(row);
   CheckColumn(col, format_->limits.columns);
   return excel::Range(*this,
                       Rect::Cell(static_cast<std::int32_t>(row), static_cast<std::int32_t>(col)));
@@ -24,7 +30,7 @@ excel::Range Worksheet::Cells(std::int64_t row, std::int64_t col) {
 
 excel::Range Worksheet::Rows(std::int64_t row) {
   store_.CheckOpen();
-  CheckRow(row, format_->limits.rows);
+  CheckRowInSheet(row);
   const auto r = static_cast<std::int32_t>(row);
   return excel::Range(*this, Rect::WholeRows(r, r));
 }

@@ -51,6 +51,8 @@ class Worksheet {
   // What the file format the workbook will be saved in can hold; writes beyond it raise. Text
   // longer than a cell holds is cut to that length.
   const FileLimits& Limits() const { return format_->limits; }
+  // True once a row past the sheet's last row was asked for: the sheet cannot hold more.
+  bool Full() const { return full_; }
   // Longest defined name the sheet takes.
   std::size_t MaxNameLength() const { return format_->limits.definedNameLength; }
   // The format decides what a link's stored target is and how long it may be.
@@ -64,11 +66,14 @@ class Worksheet {
   void Close();
 
  private:
+  void CheckRowInSheet(std::int64_t row);
+
   SheetStore store_;
   excel::Names names_;
   excel::Hyperlinks links_;
   excel::PageSetup pageSetup_;
   const FileFormat* format_;
+  bool full_ = false;
 };
 
 }  // namespace kvo::excel

@@ -211,7 +211,10 @@ class WorksheetWriter {
     }
     if (cell.kind == ResolvedCell::Kind::Text && !cell.text.empty()) {
       out += " t=\"s\"><v>";
-      AppendInt(out, strings_.Use(CellText(cell.text)));
+      std::string escaped;
+      std::string_view text = cell.text;
+      if (!IsCellTextAsIs(text)) text = escaped = CellText(text);
+      AppendInt(out, strings_.Use(text));
       out += "</v></c>";
       return;
     }

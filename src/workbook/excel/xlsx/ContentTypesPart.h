@@ -5,7 +5,8 @@
 
 namespace kvo::excel {
 
-// [Content_Types].xml of a one-sheet workbook; sharedStrings when it has that part.
+// [Content_Types].xml of a one-sheet workbook; sharedStrings when it has that part. Raises what
+// the stream's sink raises.
 void WriteContentTypesPart(XmlStream& xml, bool sharedStrings);
 
 }  // namespace kvo::excel

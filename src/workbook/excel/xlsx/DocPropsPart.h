@@ -1,5 +1,6 @@
 // The document property parts: the application's (docProps/app.xml) and the core ones
-// (docProps/core.xml) with the time the workbook was written.
+// (docProps/core.xml) with the time the workbook was written. The writers raise what the
+// stream's sink raises.
 #pragma once
 
 #include <ctime>

@@ -1,5 +1,5 @@
 // How a hyperlink's address and sub-address become what the workbook file stores: the target
-// of its relationship and the location within the target.
+// of its relationship and the location within the target. These raise only std::bad_alloc.
 #pragma once
 
 #include <cstddef>

@@ -1,4 +1,5 @@
-// The relationship parts: of the package, of the workbook and of the worksheet's links.
+// The relationship parts: of the package, of the workbook and of the worksheet's links. The
+// writers raise what the stream's sink raises.
 #pragma once
 
 #include "workbook/excel/resolved/ResolvedSheet.h"

@@ -14,7 +14,8 @@ namespace kvo::excel {
 
 class SharedStringsPart {
  public:
-  // The number of the text (as CellText gives it), counting one more cell that shows it.
+  // The number of the text (as CellText gives it), counting one more cell that shows it. Raises
+  // only std::bad_alloc.
   std::uint32_t Use(std::string_view text);
   bool Empty() const { return ordered_.empty(); }
   // Writes xl/sharedStrings.xml. Raises what the stream's sink raises.

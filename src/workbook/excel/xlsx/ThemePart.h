@@ -6,7 +6,7 @@
 namespace kvo::excel {
 
 // xl/theme/theme1.xml: text colour black on white and Calibri as the body font, which the
-// default font of the styles part names.
+// default font of the styles part names. Raises what the stream's sink raises.
 void WriteThemePart(XmlStream& xml);
 
 }  // namespace kvo::excel

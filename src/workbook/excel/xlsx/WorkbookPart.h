@@ -17,11 +17,11 @@ struct DefinedName {
 
 // The sheet's names and the print area and title rows, in the order the file lists them:
 // by name regardless of letter case and of the "_xlnm." prefix. A print area covering the
-// whole sheet is no print area.
+// whole sheet is no print area. Raises only std::bad_alloc.
 std::vector<DefinedName> DefinedNames(const ResolvedSheet& sheet);
 
 // The sheet's name as a formula refers to it: quoted ('My sheet') unless it holds only
-// letters, digits, "_" and ".".
+// letters, digits, "_" and ".". Raises only std::bad_alloc.
 std::string SheetReference(const std::string& sheetName);
 
 // Writes xl/workbook.xml. Raises what the stream's sink raises.

@@ -18,7 +18,7 @@ void WriteWorksheetPart(XmlStream& xml, const ResolvedSheet& sheet, StylesPart& 
                         SharedStringsPart& strings);
 
 // The stored width of a column of the given width in characters: whole pixels of the default
-// font, in 1/256 of a character.
+// font, in 1/256 of a character. Raises nothing.
 double StoredColumnWidth(double width);
 
 }  // namespace kvo::excel

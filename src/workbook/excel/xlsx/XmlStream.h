@@ -15,9 +15,12 @@ inline constexpr std::size_t kMaxNumberText = 32;
 
 // The number with up to 16 significant digits, without trailing zeros, in exponent form
 // ("1E+20", "1E-07") when its exponent is below -4 or above 15: the text C's "%.16G" gives,
-// whatever the locale. Writes into out (kMaxNumberText chars) and returns the length.
+// whatever the locale. Writes into out (kMaxNumberText chars) and returns the length; raises
+// nothing.
 std::size_t FormatNumber(double value, char* out);
 
+// Appending raises nothing but std::bad_alloc; only MaybeFlush and Flush hand bytes to the sink
+// and raise what it raises.
 class XmlStream {
  public:
   explicit XmlStream(ByteSink& out);

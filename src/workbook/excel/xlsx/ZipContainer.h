@@ -15,7 +15,7 @@ namespace kvo::excel {
 
 class ZipContainer {
  public:
-  // Compresses entries at the given zlib level (0 to 9).
+  // Compresses entries at the given zlib level (0 to 9). Raises nothing.
   ZipContainer(ByteSink& out, int level);
   ~ZipContainer();
   ZipContainer(const ZipContainer&) = delete;

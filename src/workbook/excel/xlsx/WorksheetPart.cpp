@@ -167,7 +167,7 @@ class WorksheetWriter {
     out += '"';
     if (!row.cells.empty()) {
       block.MarkSpan(row.cells.front().col, row.cells.back().col);
-    } else if (sheet_.defaultRowHeightSet) {
+    } else if (sheet_.defaultRowHeightSet) {  // rows without cells then span one column
       out += " spans=\"1:1\"";
     }
     if (row.format) {
@@ -178,6 +178,8 @@ class WorksheetWriter {
       }
       out += " customFormat=\"1\"";
     }
+    // Any height but the standard one is written, also one that only repeats the sheet's
+    // default row height.
     if (row.height != kStandardRowHeight) {
       char height[kMaxNumberText];
       out += " ht=\"";

@@ -3,6 +3,7 @@
 
 #include <kvoexportexcel/RunError.h>
 
+#include "support/oracle/OracleLinks.h"
 #include "workbook/excel/Application.h"
 #include "workbook/excel/resolved/SheetResolver.h"
 #include "workbook/excel/xlsx/LinkTargets.h"
@@ -13,9 +14,10 @@ namespace {
 // Longest link target a workbook file takes (in characters, after escaping).
 constexpr std::size_t kMaxLinkLength = 2079;
 
-// The link as the writer takes it and as the file stores it, for an address of its own kind.
+// The link as the reference writer takes it and as the file stores it, for an address of its
+// own kind.
 std::string Argument(std::string_view address, std::string_view subAddress) {
-  return WriterLinkArgument(KindOfLink(address), address, subAddress);
+  return oracle::LinkArgument(KindOfLink(address), address, subAddress);
 }
 std::string Stored(std::string_view address, std::string_view subAddress) {
   return StoredLinkTarget(KindOfLink(address), address, subAddress);

@@ -74,7 +74,7 @@ TEST_F(NamesTest, InvalidNameRaisesAndIsNotAdded) {
 
 TEST_F(NamesTest, LengthIsLimitedByWhatTheFileWriterStores) {
   const std::size_t limit = sheet_.MaxNameLength();
-  EXPECT_EQ(limit, 120u);
+  EXPECT_EQ(limit, 255u);
   EXPECT_NO_THROW(sheet_.Names().Add(std::string(limit, 'n'), sheet_.Rows(1)));
   EXPECT_THROW(sheet_.Names().Add(std::string(limit + 1, 'm'), sheet_.Rows(2)), RunError);
 }

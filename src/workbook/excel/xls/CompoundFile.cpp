@@ -136,6 +136,11 @@ std::vector<std::uint8_t> ExtraTableSectors(const Layout& plan) {
   return out.Take();
 }
 
+// The bytes as the sink takes them.
+std::string_view AsText(std::span<const std::uint8_t> bytes) {
+  return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
 }  // namespace
 
 void WriteCompoundFile(std::u16string_view streamName, std::span<const std::uint8_t> stream,
@@ -146,13 +151,13 @@ void WriteCompoundFile(std::u16string_view streamName, std::span<const std::uint
   if (plan.difatFirst + plan.difatSectors > kMaxSectors || size > 0x7FFFFFFF) {
     RaiseSheetError("the workbook is too large for an Excel 97-2003 file");
   }
-  sink.Write(Header(plan));
-  sink.Write(stream);
+  sink.Write(AsText(Header(plan)));
+  sink.Write(AsText(stream));
   const std::vector<std::uint8_t> padding(plan.streamSectors * kSectorSize - stream.size(), 0);
-  sink.Write(padding);
-  sink.Write(Directory(streamName, size));
-  sink.Write(AllocationTable(plan));
-  sink.Write(ExtraTableSectors(plan));
+  sink.Write(AsText(padding));
+  sink.Write(AsText(Directory(streamName, size)));
+  sink.Write(AsText(AllocationTable(plan)));
+  sink.Write(AsText(ExtraTableSectors(plan)));
 }
 
 }  // namespace kvo::excel

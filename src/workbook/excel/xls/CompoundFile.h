@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "workbook/excel/xls/ByteSink.h"
+#include "workbook/excel/sink/ByteSink.h"
 
 namespace kvo::excel {
 

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "workbook/excel/OutputFile.h"
+#include "workbook/excel/sink/FileSink.h"
+#include "workbook/excel/sink/WriteError.h"
 #include "workbook/excel/store/SheetError.h"
 #include "workbook/excel/xls/BiffStream.h"
 #include "workbook/excel/xls/CompoundFile.h"
@@ -58,9 +60,13 @@ void WriteXls(const ResolvedSheet& sheet, const std::string& path) {
   } catch (const RunError& error) {
     out.Fail(error.Description());
   }
-  FileSink file(out);
-  WriteCompoundFile(u"Workbook", stream, file);
-  file.Close();
+  try {
+    FileSink file(out.TempPath());
+    WriteCompoundFile(u"Workbook", stream, file);
+    file.Close();
+  } catch (const WriteError& error) {
+    out.Fail(error.what());
+  }
   out.Commit();
 }
 

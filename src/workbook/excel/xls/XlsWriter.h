@@ -5,7 +5,7 @@
 #include <string>
 
 #include "workbook/excel/resolved/FileFormat.h"
-#include "workbook/excel/xls/ByteSink.h"
+#include "workbook/excel/sink/ByteSink.h"
 
 namespace kvo::excel {
 

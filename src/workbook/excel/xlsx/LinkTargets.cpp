@@ -1,4 +1,5 @@
-// How a hyperlink's address and sub-address become the link the workbook file stores.
+// How a hyperlink's address and sub-address become what the workbook file stores: the target
+// of its relationship and the location within the target.
 #include "workbook/excel/xlsx/LinkTargets.h"
 
 #include <cctype>
@@ -19,22 +20,8 @@ bool IsHex(char c) {
   return std::isxdigit(static_cast<unsigned char>(c)) != 0;
 }
 
-// Characters of a file name that would otherwise be read as escapes, anchors or break the file.
-std::string EscapeFileName(std::string_view name) {
-  std::string out;
-  for (char ch : name) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c == '%' || c == '#' || c < 0x20 || c == 0x7F) {
-      AppendPercent(out, c);
-    } else {
-      out += ch;
-    }
-  }
-  return out;
-}
-
-// The escaping the file writer applies to URLs and file links.
-std::string WriterEscape(std::string_view url) {
+// The escaping of URLs and file links in relationship targets.
+std::string TargetEscape(std::string_view url) {
   static constexpr std::string_view kEscaped = " \"<>[]^`{}";
   std::string out;
   for (std::size_t i = 0; i < url.size(); ++i) {
@@ -52,18 +39,17 @@ std::string WriterEscape(std::string_view url) {
 
 }  // namespace
 
-std::string WriterLinkArgument(ResolvedLink::Kind kind, std::string_view address,
-                               std::string_view subAddress) {
-  std::string anchor = subAddress.empty() ? "" : "#" + std::string(subAddress);
-  switch (kind) {
-    case ResolvedLink::Kind::Internal:
-      return "internal:" + std::string(subAddress);
-    case ResolvedLink::Kind::File:
-      return "external:" + EscapeFileName(address) + anchor;
-    case ResolvedLink::Kind::Url:
-      break;
+std::string EscapedFileName(std::string_view name) {
+  std::string out;
+  for (char ch : name) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c == '%' || c == '#' || c < 0x20 || c == 0x7F) {
+      AppendPercent(out, c);
+    } else {
+      out += ch;
+    }
   }
-  return std::string(address) + anchor;
+  return out;
 }
 
 std::string StoredLinkTarget(ResolvedLink::Kind kind, std::string_view address,
@@ -72,11 +58,11 @@ std::string StoredLinkTarget(ResolvedLink::Kind kind, std::string_view address,
     case ResolvedLink::Kind::Internal:
       return std::string(subAddress);
     case ResolvedLink::Kind::Url:
-      return WriterEscape(address.substr(0, address.find('#')));
+      return TargetEscape(address.substr(0, address.find('#')));
     case ResolvedLink::Kind::File:
       break;
   }
-  std::string target = WriterEscape(EscapeFileName(address));
+  std::string target = TargetEscape(EscapedFileName(address));
   for (char& c : target) {
     if (c == '/') c = '\\';
   }
@@ -86,6 +72,24 @@ std::string StoredLinkTarget(ResolvedLink::Kind kind, std::string_view address,
     target.erase(0, 2);
   }
   return target;
+}
+
+std::optional<std::string> LinkLocation(ResolvedLink::Kind kind, std::string_view address,
+                                        std::string_view subAddress) {
+  switch (kind) {
+    case ResolvedLink::Kind::Internal:
+      return std::string(subAddress);
+    case ResolvedLink::Kind::File:
+      if (subAddress.empty()) return std::nullopt;
+      return std::string(subAddress);
+    case ResolvedLink::Kind::Url:
+      break;
+  }
+  std::string url(address);
+  if (!subAddress.empty()) url += "#" + std::string(subAddress);
+  const std::size_t hash = url.find('#');
+  if (hash == std::string::npos) return std::nullopt;
+  return url.substr(hash + 1);
 }
 
 }  // namespace kvo::excel

@@ -1,6 +1,7 @@
 // Cell text as an Office Open XML workbook must hold it.
 #include "workbook/excel/xlsx/XlsxText.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "workbook/excel/store/Utf8.h"
@@ -45,6 +46,14 @@ std::string CellText(std::string_view raw) {
     pos += length;
   }
   return out;
+}
+
+bool IsCellTextAsIs(std::string_view raw) {
+  if (raw.size() > kMaxCellChars) return false;
+  return std::all_of(raw.begin(), raw.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte != 0 && byte < 0x80 && c != '_';
+  });
 }
 
 }  // namespace kvo::excel

@@ -14,4 +14,8 @@ inline constexpr std::size_t kMaxCellChars = 32767;
 // not decode it; the escaped text also stays within 32,767 characters.
 std::string CellText(std::string_view raw);
 
+// Whether CellText gives the text back as it is: ASCII without NUL and "_", within the limit.
+// Lets writers skip the copy for most texts.
+bool IsCellTextAsIs(std::string_view raw);
+
 }  // namespace kvo::excel

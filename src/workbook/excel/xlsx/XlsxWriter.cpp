@@ -1,68 +1,37 @@
-// Writing a worksheet as an Office Open XML workbook (.xlsx) through libxlsxwriter.
+// Writing a resolved sheet as an Office Open XML workbook (.xlsx).
 #include "workbook/excel/xlsx/XlsxWriter.h"
 
-#include <locale.h>
-#include <xlsxwriter.h>
-
-#include <cerrno>
-#include <mutex>
-#include <utility>
+#include <ctime>
+#include <new>
 
 #include "workbook/excel/OutputFile.h"
+#include "workbook/excel/store/SheetError.h"
 #include "workbook/excel/store/Utf8.h"
+#include "workbook/excel/sink/FileSink.h"
 #include "workbook/excel/xlsx/LinkTargets.h"
-#include "workbook/excel/xlsx/XlsxFormats.h"
-#include "workbook/excel/xlsx/XlsxSheetWriter.h"
+#include "workbook/excel/xlsx/XlsxPackage.h"
+#include "workbook/excel/sink/WriteError.h"
 
 namespace kvo::excel {
 
 namespace {
 
-// Guards the library's packaging step (see the header).
-std::mutex& PackagingLock() {
-  static std::mutex lock;
-  return lock;
-}
-
-// Runs the calling thread in the "C" locale, so that numbers get a decimal point.
-class CLocaleScope {
- public:
-  CLocaleScope() : c_(::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr))) {
-    if (c_ != static_cast<locale_t>(nullptr)) previous_ = ::uselocale(c_);
-  }
-  ~CLocaleScope() {
-    if (c_ == static_cast<locale_t>(nullptr)) return;
-    ::uselocale(previous_);
-    ::freelocale(c_);
-  }
-  CLocaleScope(const CLocaleScope&) = delete;
-  CLocaleScope& operator=(const CLocaleScope&) = delete;
-
- private:
-  locale_t c_;
-  locale_t previous_ = static_cast<locale_t>(nullptr);
-};
-
-// Frees a library workbook that was never handed to workbook_close.
-class WorkbookHandle {
- public:
-  explicit WorkbookHandle(lxw_workbook* workbook) : workbook_(workbook) {}
-  ~WorkbookHandle() {
-    if (workbook_ != nullptr) lxw_workbook_free(workbook_);
-  }
-  WorkbookHandle(const WorkbookHandle&) = delete;
-  WorkbookHandle& operator=(const WorkbookHandle&) = delete;
-
-  lxw_workbook* Get() const { return workbook_; }
-  lxw_workbook* Release() { return std::exchange(workbook_, nullptr); }
-
- private:
-  lxw_workbook* workbook_;
-};
-
 std::size_t StoredTargetLength(ResolvedLink::Kind kind, std::string_view address,
                                std::string_view subAddress) {
   return Utf8Length(StoredLinkTarget(kind, address, subAddress));
+}
+
+// Runs write; returns the reason it failed for, empty when it did not.
+template <class Write>
+std::string FailureOf(Write&& write) {
+  try {
+    write();
+  } catch (const WriteError& error) {
+    return error.what();
+  } catch (const std::bad_alloc&) {
+    return "out of memory";
+  }
+  return {};
 }
 
 }  // namespace
@@ -74,45 +43,25 @@ const FileFormat kXlsxFormat{
      .linksPerSheet = 65530,
      .linkAddressLength = 2079,
      .charsPerCell = 32767,
-     .definedNameLength = 120},
+     .definedNameLength = 255},
     &StoredTargetLength,
     &WriteXlsx,
 };
 
 void WriteXlsx(const ResolvedSheet& sheet, const std::string& path) {
   OutputFile out(path);
-  CLocaleScope cLocale;
-
-  lxw_workbook_options options{};
-  options.constant_memory = LXW_FALSE;
-  options.tmpdir = nullptr;  // the system's temporary folder
-  options.use_zip64 = LXW_FALSE;
-  WorkbookHandle workbook(workbook_new_opt(out.TempPath().c_str(), &options));
-  if (workbook.Get() == nullptr) out.Fail("the file writer could not start");
-  lxw_worksheet* target = workbook_add_worksheet(workbook.Get(), sheet.name.c_str());
-  if (target == nullptr) out.Fail("the file writer could not add sheet " + sheet.name);
-
-  try {
-    XlsxFormats formats(workbook.Get(), sheet.formats);
-    XlsxSheetWriter(sheet, workbook.Get(), target, formats).Write();
-  } catch (const XlsxWriteError& error) {
-    out.Fail(error.what());
-  }
-
-  lxw_error error;
-  int systemError;
-  {
-    std::lock_guard<std::mutex> lock(PackagingLock());
-    errno = 0;
-    error = workbook_close(workbook.Release());
-    systemError = errno;
-  }
-  if (error != LXW_NO_ERROR) {
-    std::string reason = lxw_strerror(error);
-    if (systemError != 0) reason += " (" + SystemErrorText(systemError) + ")";
-    out.Fail(reason);
-  }
+  const std::string reason = FailureOf([&] {
+    FileSink file(out.TempPath());
+    WriteXlsxPackage(sheet, file, std::time(nullptr));
+    file.Close();
+  });
+  if (!reason.empty()) out.Fail(reason);
   out.Commit();
+}
+
+void WriteXlsxTo(const ResolvedSheet& sheet, ByteSink& sink) {
+  const std::string reason = FailureOf([&] { WriteXlsxPackage(sheet, sink, std::time(nullptr)); });
+  if (!reason.empty()) RaiseSheetError("Cannot write the workbook: " + reason);
 }
 
 }  // namespace kvo::excel

@@ -1,6 +1,7 @@
 // The compound document holding a workbook stream, read back by olefile and by xlrd's reader:
 // a stream padded to the mini-stream cutoff, and one past 109 allocation-table sectors.
 #include "workbook/excel/xls/CompoundFile.h"
+#include "workbook/excel/sink/MemorySink.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,7 @@ std::string WriteContainer(const test::TempDir& dir, const std::string& name, st
   MemorySink sink;
   WriteCompoundFile(u"Workbook", Pattern(size), sink);
   EXPECT_EQ(sink.Bytes().size() % 512, 0u) << name;
-  test::WriteFile(dir.Path() / name, std::string(sink.Bytes().begin(), sink.Bytes().end()));
+  test::WriteFile(dir.Path() / name, sink.Bytes());
   return dir.Str(name);
 }
 

@@ -12,6 +12,7 @@
 
 #include "support/TestSupport.h"
 #include "workbook/excel/FileFormats.h"
+#include "workbook/excel/sink/MemorySink.h"
 #include "workbook/excel/xls/XlsWriter.h"
 #include "workbook/excel/xlsx/XlsxWriter.h"
 

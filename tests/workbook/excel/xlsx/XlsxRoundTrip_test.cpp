@@ -128,5 +128,35 @@ TEST(XlsxRoundTrip, WorkbookSavedBeforeFillingIsEmptyAndCloseWithoutSaveDiscards
   EXPECT_EQ(output, "1 1 None\n");
 }
 
+// Names longer than libxlsxwriter takes (120 characters), up to the format's 255.
+TEST(XlsxRoundTrip, NamesUpToTheFormatsLimitReadBack) {
+  test::TempDir dir;
+  const std::string path = dir.Str("names.xlsx");
+  Application app;
+  Workbook& book = app.Workbooks().Add();
+  Worksheet& sheet = book.Worksheets(1);
+  ASSERT_EQ(sheet.MaxNameLength(), 255u);
+  sheet.Names().Add("A" + std::string(120, 'x'), sheet.Rows(12));
+  sheet.Names().Add("B" + std::string(254, 'y'), sheet.Rows(13));
+  sheet.PageSetup().PrintArea("$A$1:$F$40");
+  book.SaveAs(path);
+  book.Close();
+  app.Quit();
+
+  const std::string script =
+      "import openpyxl, sys\n"
+      "wb = openpyxl.load_workbook(sys.argv[1])\n"
+      "for d in wb.defined_names.definedName:\n"
+      "    print(d.name[0], len(d.name), d.localSheetId, d.attr_text)\n"
+      "print(wb['Sheet1'].print_area)\n";
+  std::string output;
+  ASSERT_EQ(test::RunCommand(std::string(KVO_PYTHON) + " -c " + test::ShellQuote(script) + " " +
+                                 test::ShellQuote(path),
+                             &output),
+            0)
+      << output;
+  EXPECT_EQ(output, "A 121 0 Sheet1!$12:$12\nB 255 0 Sheet1!$13:$13\n['$A$1:$F$40']\n");
+}
+
 }  // namespace
 }  // namespace kvo::excel

@@ -1,4 +1,4 @@
-// One file-writer format per entry of the resolved sheet's format table, made on first use.
+// One libxlsxwriter format per entry of the resolved sheet's format table, made on first use.
 #pragma once
 
 #include <xlsxwriter.h>
@@ -9,11 +9,11 @@
 
 #include "workbook/excel/store/CellFormat.h"
 
-namespace kvo::excel {
+namespace kvo::excel::oracle {
 
-class XlsxFormats {
+class OracleFormats {
  public:
-  XlsxFormats(lxw_workbook* workbook, const std::vector<CellFormat>& table)
+  OracleFormats(lxw_workbook* workbook, const std::vector<CellFormat>& table)
       : workbook_(workbook), table_(table), made_(table.size(), nullptr) {}
 
   // The format of a cell. Never null: the default look gets an empty format, so that a cell in
@@ -30,4 +30,4 @@ class XlsxFormats {
   std::vector<lxw_format*> made_;
 };
 
-}  // namespace kvo::excel
+}  // namespace kvo::excel::oracle

@@ -1,4 +1,4 @@
-// Hands one resolved sheet to libxlsxwriter: columns, merges, rows with their cells, links,
+// Hands one resolved sheet to libxlsxwriter: columns, merges, rows with their cells and links,
 // names and page setup.
 #pragma once
 
@@ -10,30 +10,30 @@
 
 #include "workbook/excel/resolved/ResolvedSheet.h"
 
-namespace kvo::excel {
+namespace kvo::excel::oracle {
 
-class XlsxFormats;
+class OracleFormats;
 
 // A call of the library that failed; the reason names what was being written.
-class XlsxWriteError : public std::runtime_error {
+class OracleWriteError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
 
-class XlsxSheetWriter {
+class OracleSheetWriter {
  public:
-  XlsxSheetWriter(const ResolvedSheet& sheet, lxw_workbook* workbook, lxw_worksheet* target,
-                  XlsxFormats& formats)
+  OracleSheetWriter(const ResolvedSheet& sheet, lxw_workbook* workbook, lxw_worksheet* target,
+                    OracleFormats& formats)
       : sheet_(sheet), workbook_(workbook), target_(target), formats_(formats) {}
 
-  // Raises XlsxWriteError when the library refuses something.
+  // Raises OracleWriteError when the library refuses something.
   void Write();
 
  private:
   void WriteColumns();
   void WriteMerges();
   void WriteRows();
-  void WriteLinks();
+  void WriteLink(const ResolvedLink& link);
   void WriteNames();
   void WritePageSetup();
   void WriteCell(std::int32_t row, const ResolvedCell& cell);
@@ -41,13 +41,13 @@ class XlsxSheetWriter {
   // only then.
   template <class What>
   static void Check(lxw_error error, What&& what) {
-    if (error != LXW_NO_ERROR) throw XlsxWriteError(what() + ": " + lxw_strerror(error));
+    if (error != LXW_NO_ERROR) throw OracleWriteError(what() + ": " + lxw_strerror(error));
   }
 
   const ResolvedSheet& sheet_;
   lxw_workbook* workbook_;
   lxw_worksheet* target_;
-  XlsxFormats& formats_;
+  OracleFormats& formats_;
 };
 
-}  // namespace kvo::excel
+}  // namespace kvo::excel::oracle

@@ -1,16 +1,16 @@
-// One file-writer format per entry of the resolved sheet's format table, made on first use.
-#include "workbook/excel/xlsx/XlsxFormats.h"
+// One libxlsxwriter format per entry of the resolved sheet's format table, made on first use.
+#include "support/oracle/OracleFormats.h"
 
 #include <string>
 
 #include "workbook/excel/store/Constants.h"
 #include "workbook/excel/store/SheetError.h"
 
-namespace kvo::excel {
+namespace kvo::excel::oracle {
 
 namespace {
 
-// The writer reads 0x000000 as "no colour"; black has its own value.
+// The library reads 0x000000 as "no colour"; black has its own value.
 lxw_color_t WriterColor(SheetColor color) {
   const std::uint32_t rgb = color.ToRgb();
   if (rgb == 0) return static_cast<lxw_color_t>(LXW_COLOR_BLACK);
@@ -19,18 +19,18 @@ lxw_color_t WriterColor(SheetColor color) {
 
 }  // namespace
 
-lxw_format* XlsxFormats::For(std::uint32_t index) {
+lxw_format* OracleFormats::For(std::uint32_t index) {
   if (index >= made_.size())
     RaiseSheetError("Cannot write the workbook: no format " + std::to_string(index));
   if (made_[index] == nullptr) made_[index] = Make(table_[index]);
   return made_[index];
 }
 
-lxw_format* XlsxFormats::ForRowOrColumn(std::optional<std::uint32_t> index) {
+lxw_format* OracleFormats::ForRowOrColumn(std::optional<std::uint32_t> index) {
   return index ? For(*index) : nullptr;
 }
 
-lxw_format* XlsxFormats::Make(const CellFormat& look) {
+lxw_format* OracleFormats::Make(const CellFormat& look) {
   lxw_format* format = workbook_add_format(workbook_);
   if (format == nullptr) RaiseSheetError("Cannot write the workbook: out of memory for formats");
 
@@ -67,4 +67,4 @@ lxw_format* XlsxFormats::Make(const CellFormat& look) {
   return format;
 }
 
-}  // namespace kvo::excel
+}  // namespace kvo::excel::oracle

@@ -1,17 +1,17 @@
-// Hands one resolved sheet to libxlsxwriter: columns, merges, rows with their cells, links,
+// Hands one resolved sheet to libxlsxwriter: columns, merges, rows with their cells and links,
 // names and page setup.
-#include "workbook/excel/xlsx/XlsxSheetWriter.h"
+#include "support/oracle/OracleSheetWriter.h"
 
 #include <algorithm>
 #include <vector>
 
+#include "support/oracle/OracleFormats.h"
+#include "support/oracle/OracleLinks.h"
 #include "workbook/excel/NameRules.h"
 #include "workbook/excel/store/CellAddress.h"
-#include "workbook/excel/xlsx/LinkTargets.h"
-#include "workbook/excel/xlsx/XlsxFormats.h"
 #include "workbook/excel/xlsx/XlsxText.h"
 
-namespace kvo::excel {
+namespace kvo::excel::oracle {
 
 namespace {
 
@@ -29,16 +29,15 @@ std::string CellName(std::int32_t row, std::int32_t col) {
 
 }  // namespace
 
-void XlsxSheetWriter::Write() {
+void OracleSheetWriter::Write() {
   WriteColumns();
   WriteMerges();
   WriteRows();
-  WriteLinks();
   WriteNames();
   WritePageSetup();
 }
 
-void XlsxSheetWriter::WriteColumns() {
+void OracleSheetWriter::WriteColumns() {
   for (const ColumnRun& run : sheet_.columns) {
     Check(worksheet_set_column(target_, C(run.first), C(run.last), run.width,
                                formats_.ForRowOrColumn(run.format)),
@@ -46,7 +45,7 @@ void XlsxSheetWriter::WriteColumns() {
   }
 }
 
-void XlsxSheetWriter::WriteMerges() {
+void OracleSheetWriter::WriteMerges() {
   // No format and no text here: every cell of the area is written with its own look below.
   for (const Rect& area : sheet_.merges) {
     Check(worksheet_merge_range(target_, R(area.top), C(area.left), R(area.bottom), C(area.right),
@@ -55,10 +54,16 @@ void XlsxSheetWriter::WriteMerges() {
   }
 }
 
-void XlsxSheetWriter::WriteRows() {
+// A link is written where the walk meets its cell, so that the cell's text is counted once
+// among the shared strings and numbered in the order of the rows.
+void OracleSheetWriter::WriteRows() {
   if (sheet_.defaultRowHeightSet) {
     worksheet_set_default_row(target_, sheet_.defaultRowHeight, LXW_FALSE);
   }
+  auto link = sheet_.links.begin();
+  const auto before = [](const ResolvedLink& l, std::int32_t row, std::int32_t col) {
+    return l.row < row || (l.row == row && l.anchor.col < col);
+  };
   const std::unique_ptr<RowWalk> rows = sheet_.rows();
   while (const ResolvedRow* row = rows->Next()) {
     if (row->customHeight || row->format) {
@@ -66,11 +71,19 @@ void XlsxSheetWriter::WriteRows() {
                               formats_.ForRowOrColumn(row->format)),
             [&] { return "row " + std::to_string(row->row); });
     }
-    for (const ResolvedCell& cell : row->cells) WriteCell(row->row, cell);
+    for (const ResolvedCell& cell : row->cells) {
+      while (link != sheet_.links.end() && before(*link, row->row, cell.col)) WriteLink(*link++);
+      if (link != sheet_.links.end() && link->row == row->row && link->anchor.col == cell.col) {
+        WriteLink(*link++);
+      } else {
+        WriteCell(row->row, cell);
+      }
+    }
   }
+  while (link != sheet_.links.end()) WriteLink(*link++);
 }
 
-void XlsxSheetWriter::WriteCell(std::int32_t row, const ResolvedCell& cell) {
+void OracleSheetWriter::WriteCell(std::int32_t row, const ResolvedCell& cell) {
   lxw_format* format = formats_.For(cell.format);
   lxw_error error;
   if (cell.kind == ResolvedCell::Kind::Number) {
@@ -85,23 +98,24 @@ void XlsxSheetWriter::WriteCell(std::int32_t row, const ResolvedCell& cell) {
   Check(error, [&] { return "cell " + CellName(row, cell.col); });
 }
 
-void XlsxSheetWriter::WriteLinks() {
-  for (const ResolvedLink& link : sheet_.links) {
-    const ResolvedCell& cell = link.anchor;
-    const std::string text =
-        cell.kind == ResolvedCell::Kind::Text ? CellText(cell.text) : std::string();
-    const std::string target = WriterLinkArgument(link.kind, link.address, link.subAddress);
-    Check(worksheet_write_url_opt(target_, R(link.row), C(cell.col), target.c_str(),
-                                  formats_.For(cell.format), text.c_str(),
-                                  link.screenTip.empty() ? nullptr : link.screenTip.c_str()),
-          [&] { return "hyperlink in cell " + CellName(link.row, cell.col); });
-    // The library rewrites the shown text of file links ("/" becomes "\"); the cell shows its
-    // value exactly.
-    WriteCell(link.row, cell);
-  }
+void OracleSheetWriter::WriteLink(const ResolvedLink& link) {
+  const ResolvedCell& cell = link.anchor;
+  // The library writes "\" for "/" in the text it shows for file links, so links to files and
+  // URLs are given no text and their cell is written after with its value; the text shown for
+  // internal links is also stored with the link.
+  const bool internal = link.kind == ResolvedLink::Kind::Internal;
+  const std::string text =
+      internal && cell.kind == ResolvedCell::Kind::Text ? CellText(cell.text) : std::string();
+  const std::string target = LinkArgument(link.kind, link.address, link.subAddress);
+  Check(worksheet_write_url_opt(target_, R(link.row), C(cell.col), target.c_str(),
+                                formats_.For(cell.format), text.c_str(),
+                                link.screenTip.empty() ? nullptr : link.screenTip.c_str()),
+        [&] { return "hyperlink in cell " + CellName(link.row, cell.col); });
+  // The library shows no number in a link's cell.
+  if (!internal || cell.kind == ResolvedCell::Kind::Number) WriteCell(link.row, cell);
 }
 
-void XlsxSheetWriter::WriteNames() {
+void OracleSheetWriter::WriteNames() {
   // The library keeps names sorted by their lower-case form and searches its list from the
   // front for each new one; handing them over from last to first keeps that search at one step.
   std::vector<const ResolvedName*> names;
@@ -117,7 +131,7 @@ void XlsxSheetWriter::WriteNames() {
   }
 }
 
-void XlsxSheetWriter::WritePageSetup() {
+void OracleSheetWriter::WritePageSetup() {
   const ResolvedPageSetup& setup = sheet_.page;
   if (setup.landscape) worksheet_set_landscape(target_);
   if (setup.titleRows) {
@@ -135,4 +149,4 @@ void XlsxSheetWriter::WritePageSetup() {
   }
 }
 
-}  // namespace kvo::excel
+}  // namespace kvo::excel::oracle

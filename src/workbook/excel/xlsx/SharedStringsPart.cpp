@@ -1,0 +1,39 @@
+// The shared strings part: each distinct cell text once, numbered in order of first use.
+#include "workbook/excel/xlsx/SharedStringsPart.h"
+
+namespace kvo::excel {
+
+namespace {
+
+// Leading and trailing blanks, tabs and line feeds survive reading only when marked.
+bool NeedsPreserve(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n'; };
+  return !text.empty() && (blank(text.front()) || blank(text.back()));
+}
+
+}  // namespace
+
+std::uint32_t SharedStringsPart::Use(std::string_view text) {
+  ++uses_;
+  if (auto found = numbers_.find(text); found != numbers_.end()) return found->second;
+  const auto number = static_cast<std::uint32_t>(ordered_.size());
+  auto added = numbers_.emplace(std::string(text), number).first;
+  ordered_.push_back(&added->first);
+  return number;
+}
+
+void SharedStringsPart::Write(XmlStream& xml) const {
+  xml.Declaration().Raw("<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"");
+  xml.Attr("count", static_cast<std::int64_t>(uses_))
+      .Attr("uniqueCount", static_cast<std::int64_t>(ordered_.size()))
+      .Raw(">");
+  for (const std::string* text : ordered_) {
+    xml.Raw(NeedsPreserve(*text) ? "<si><t xml:space=\"preserve\">" : "<si><t>")
+        .Text(*text)
+        .Raw("</t></si>");
+    xml.MaybeFlush();
+  }
+  xml.Raw("</sst>");
+}
+
+}  // namespace kvo::excel

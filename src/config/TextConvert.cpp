@@ -43,4 +43,8 @@ std::string GroupedNumber(std::int64_t lCount) {
   return sOut;
 }
 
+std::string CountWas(std::int64_t lCount, const std::string& sOne, const std::string& sMany) {
+  return GroupedNumber(lCount) + (lCount == 1 ? " " + sOne + " was" : " " + sMany + " were");
+}
+
 }  // namespace kvo

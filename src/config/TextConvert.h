@@ -12,5 +12,8 @@ std::int32_t TextToLong(const std::string& sText);
 
 // A count as log lines show it, with thousands separated: 65530 gives "65,530".
 std::string GroupedNumber(std::int64_t lCount);
+// A count with its noun and verb agreeing: (1, "cell text", "cell texts") gives "1 cell text
+// was", (2, ...) "2 cell texts were".
+std::string CountWas(std::int64_t lCount, const std::string& sOne, const std::string& sMany);
 
 }  // namespace kvo

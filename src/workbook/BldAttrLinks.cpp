@@ -3,7 +3,9 @@
 #include <string>
 
 #include "config/Handled.h"
+#include "config/Log.h"
 #include "config/RunState.h"
+#include "config/TextConvert.h"
 #include "model/RunCodes.h"
 #include "workbook/BldSheetLayout.h"
 #include "workbook/BldSupport.h"
@@ -138,6 +140,7 @@ std::int32_t clsBldExcel::LevelOfSlot(std::int32_t lIndex) {
 }
 
 void clsBldExcel::FillHyperlinkStruct() {
+  std::int32_t lLinked = 0;
   Reported("FillHyperlinkStruct", [&] {
     const RunState& run = Run();
     if (run.iObjectType < kObjectItems || run.iObjectType > kObjectFolders) return;
@@ -146,11 +149,14 @@ void clsBldExcel::FillHyperlinkStruct() {
       const std::string sName = BlockNameOfKind(i);
       if (!HasBlock(sName)) continue;
       Sheet().Hyperlinks().Add(Cell(bld::RowAfter(kMainFirstRow, i), 2), "", sName);
+      ++lLinked;
     }
   });
+  ReportObjectsWithoutLink(lLinked);
 }
 
 void clsBldExcel::FillHyperlinkCollect() {
+  std::int32_t lLinked = 0;
   Reported("FillHyperlinkCollect", [&] {
     const RunState& run = Run();
     if (run.iObjectType < kObjectItems || run.iObjectType > kObjectFolders) return;
@@ -162,10 +168,34 @@ void clsBldExcel::FillHyperlinkCollect() {
       const std::string sName = BlockNameOfKind(i);
       if (HasBlock(sName)) {
         Sheet().Hyperlinks().Add(Cell(bld::RowAfter(kMainFirstRow, k), 1), "", sName);
+        ++lLinked;
       }
       ++k;
     }
   });
+  ReportObjectsWithoutLink(lLinked);
+}
+
+void clsBldExcel::ReportObjectsWithoutLink(std::int32_t lLinked) {
+  // Only a sheet that holds no more links leaves objects without one.
+  if (oExlSheet == nullptr || !Sheet().Hyperlinks().Full()) return;
+  const std::int64_t lBlocks =
+      SheetFull() ? static_cast<std::int64_t>(Sheet().Names().Count()) : ListedObjects();
+  if (lBlocks <= lLinked) return;
+  LogError(CountWas(lBlocks - lLinked, "object", "objects") +
+               " left without a link: a sheet holds " + "at most " +
+               GroupedNumber(static_cast<std::int64_t>(Sheet().Limits().linksPerSheet)) +
+               " hyperlinks",
+           "", -1, false);
+}
+
+std::int32_t clsBldExcel::ListedObjects() {
+  const RunState& run = Run();
+  std::int32_t lListed = 0;
+  for (std::int32_t i = 0; i <= run.lMainUBound; ++i) {
+    if (run.iSpaceType == kSpaceStructure || LevelOfSlot(i) == 0) ++lListed;
+  }
+  return lListed;
 }
 
 }  // namespace kvo

@@ -72,12 +72,25 @@ void clsBldExcel::ReportFailure(std::string_view sOperation) {
   if (SheetFull()) bFullReported = true;
 }
 
-void clsBldExcel::ReportUnfitObjects() {
-  const RunState& run = Run();
-  std::int32_t lListed = 0;
-  for (std::int32_t i = 0; i <= run.lMainUBound; ++i) {
-    if (run.iSpaceType == kSpaceStructure || LevelOfSlot(i) == 0) ++lListed;
+void clsBldExcel::ReportLosses() {
+  const std::size_t lCut = Sheet().CutTexts();
+  if (lCut > 0) {
+    LogError(CountWas(static_cast<std::int64_t>(lCut), "cell text", "cell texts") + " cut to the " +
+                 GroupedNumber(static_cast<std::int64_t>(Sheet().Limits().charsPerCell)) +
+                 " characters a cell holds",
+             "", -1, false);
   }
+  if (lFilesWithoutLink > 0) {
+    LogError(CountWas(lFilesWithoutLink, "file name", "file names") +
+                 " written without a link: " + "a sheet holds at most " +
+                 GroupedNumber(static_cast<std::int64_t>(Sheet().Limits().linksPerSheet)) +
+                 " hyperlinks",
+             "", -1, false);
+  }
+}
+
+void clsBldExcel::ReportUnfitObjects() {
+  const std::int32_t lListed = ListedObjects();
   const std::int32_t lRows = Sheet().Limits().rows;
   const std::int32_t lLargest = excel::DefaultFileFormat().limits.rows;
   std::string sLine = GroupedNumber(lListed - lBlocksComplete) + " of " + GroupedNumber(lListed) +
@@ -105,6 +118,7 @@ bool clsBldExcel::FillExlFile() {
     Sheet().Cells().VerticalAlignment(excel::xlTop);
     // A full sheet prints down to its last row.
     FillPageSetup(std::min(lRow, Sheet().Limits().rows));
+    ReportLosses();
     if (!SheetFull()) return true;
     ReportUnfitObjects();
     return false;

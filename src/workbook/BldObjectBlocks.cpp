@@ -4,7 +4,9 @@
 
 #include "config/Handled.h"
 #include "config/LabelPaths.h"
+#include "config/Log.h"
 #include "config/RunState.h"
+#include "config/TextConvert.h"
 #include "model/RunCodes.h"
 #include "workbook/BldSupport.h"
 #include "workbook/clsBldExcel.h"
@@ -96,12 +98,30 @@ void clsBldExcel::FillFiles(const std::vector<FileStruct>& arrFiles, std::int32_
         // A dataset relation without a dataset: nothing to link to.
         WriteText(r, 2, "");
       } else {
-        Sheet().Hyperlinks().Add(Cell(r, 2), tFile.sFileName, "", "", tFile.sFileName);
+        WriteFileName(r, 2, tFile.sFileName);
       }
       lRow = bld::RowAfter(r, 1);
       FillAttributes(tFile.vAttr, Run().vFileAttrLbl, lRow);
     }
   });
+}
+
+void clsBldExcel::WriteFileName(std::int32_t lRow, std::int32_t lCol, const std::string& sName) {
+  excel::Hyperlinks& oLinks = Sheet().Hyperlinks();
+  if (!oLinks.Full() && oLinks.TargetFits(sName, "")) {
+    oLinks.Add(Cell(lRow, lCol), sName, "", "", sName);
+    return;
+  }
+  // The name is kept as text; the file list goes on.
+  WriteText(lRow, lCol, sName);
+  if (oLinks.Full()) {
+    ++lFilesWithoutLink;
+    return;
+  }
+  LogError("File name " + sName + " is written without its link: a link's target holds at most " +
+               GroupedNumber(static_cast<std::int64_t>(Sheet().Limits().linkAddressLength)) +
+               " characters",
+           "", -1, false);
 }
 
 void clsBldExcel::FillChild(std::int32_t lIndex, std::int32_t& lRow) {

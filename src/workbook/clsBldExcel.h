@@ -224,6 +224,16 @@ class clsBldExcel {
   }
   // The objects whose blocks the full sheet could not hold: one plain log line.
   void ReportUnfitObjects();
+  // One plain line each for cell texts that were cut and file names left without a link.
+  void ReportLosses();
+  // After the main-panel links: one plain line for the objects the full link list left out.
+  void ReportObjectsWithoutLink(std::int32_t lLinked);
+  // The main objects that get a panel row and a block: all in structure mode, the top-level
+  // ones in collection mode.
+  static std::int32_t ListedObjects();
+  // A file's name in cell (lRow, lCol), linked to the file; as plain text, with a log line, when
+  // its target is too long, and counted in lFilesWithoutLink when the sheet holds no more links.
+  void WriteFileName(std::int32_t lRow, std::int32_t lCol, const std::string& sName);
   // Level of main slot lIndex of the run's kind.
   static std::int32_t LevelOfSlot(std::int32_t lIndex);
 
@@ -233,8 +243,9 @@ class clsBldExcel {
   excel::Workbook* oExlBook = nullptr;
   excel::Worksheet* oExlSheet = nullptr;
   bool bCurNodeFound = false;
-  bool bFullReported = false;        // the full sheet's refusal has been logged
-  std::int32_t lBlocksComplete = 0;  // detail blocks written whole
+  bool bFullReported = false;          // the full sheet's refusal has been logged
+  std::int32_t lBlocksComplete = 0;    // detail blocks written whole
+  std::int64_t lFilesWithoutLink = 0;  // file names written as text: the sheet held no more links
 };
 
 }  // namespace kvo

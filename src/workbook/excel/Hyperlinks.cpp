@@ -35,32 +35,37 @@ void Hyperlinks::Add(const Range& anchor, std::string_view address, std::string_
   if (Utf8Length(screenTip) > kMaxScreenTip) {
     fail("the screen tip has more than 255 characters");
   }
-  if (!links_.contains(key) && links_.size() >= format.limits.linksPerSheet) {
+  if (!links_.contains(key) && Full()) {
     fail("a sheet holds at most " +
          GroupedNumber(static_cast<std::int64_t>(format.limits.linksPerSheet)) + " hyperlinks");
   }
-
-  const std::size_t maxChars = format.limits.charsPerCell;
-  if (!textToDisplay.empty()) {
-    store.SetValue(cell, CellValue::Text(FitUtf8(textToDisplay, maxChars)));
-  } else if (!store.HasValue(cell.top, cell.left)) {
-    store.SetValue(cell,
-                   CellValue::Text(FitUtf8(address.empty() ? subAddress : address, maxChars)));
-  }
-
-  const std::string validAddress = ValidUtf8(address);
-  const std::string validSubAddress = ValidUtf8(subAddress);
-  const std::size_t maxLength = format.limits.linkAddressLength;
-  if (format.linkTargetLength(kind, validAddress, validSubAddress) > maxLength ||
-      Utf8Length(validSubAddress) > maxLength) {
-    links_.erase(key);
-    fail("the link target is longer than the " + std::to_string(maxLength) +
+  if (!TargetFits(address, subAddress)) {
+    fail("the link target is longer than the " + std::to_string(format.limits.linkAddressLength) +
          " characters a workbook file allows");
   }
 
+  // Only a link that is taken changes the cell.
+  if (!textToDisplay.empty()) {
+    store.SetValue(cell, CellValue::Text(sheet_->CellText(textToDisplay)));
+  } else if (!store.HasValue(cell.top, cell.left)) {
+    store.SetValue(cell, CellValue::Text(sheet_->CellText(address.empty() ? subAddress : address)));
+  }
   links_[key] = {std::string(address), std::string(subAddress), std::string(screenTip)};
   store.ApplyFormat(cell, FormatProperty::Underline, 1);
   store.ApplyColor(cell, FormatProperty::FontColor, kLinkColor);
+}
+
+bool Hyperlinks::Full() const {
+  return links_.size() >= sheet_->Limits().linksPerSheet;
+}
+
+bool Hyperlinks::TargetFits(std::string_view address, std::string_view subAddress) const {
+  const std::string validAddress = ValidUtf8(address);
+  const std::string validSubAddress = ValidUtf8(subAddress);
+  const std::size_t maxLength = sheet_->Limits().linkAddressLength;
+  return sheet_->Format().linkTargetLength(KindOfLink(address), validAddress, validSubAddress) <=
+             maxLength &&
+         Utf8Length(validSubAddress) <= maxLength;
 }
 
 const Hyperlink* Hyperlinks::At(std::int32_t row, std::int32_t col) const {

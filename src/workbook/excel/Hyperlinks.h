@@ -34,11 +34,15 @@ class Hyperlinks {
   // empty cell shows the address (or the sub-address). The cell gets the hyperlink look
   // (underlined, link colour) and keeps its other formats.
   // Raises for a link beyond the links a sheet of its file format holds (65,530), and for a
-  // link target too long for the file, after the cell has got its text.
+  // link target too long for the file. A refused link changes nothing.
   void Add(const Range& anchor, std::string_view address, std::string_view subAddress = {},
            std::string_view screenTip = {}, std::string_view textToDisplay = {});
 
   std::size_t Count() const { return links_.size(); }
+  // True when the sheet holds as many links as its file format allows.
+  bool Full() const;
+  // True when the file format can store a link with this address and sub-address.
+  bool TargetFits(std::string_view address, std::string_view subAddress) const;
   const Hyperlink* At(std::int32_t row, std::int32_t col) const;
   const std::map<CellKey, Hyperlink>& Items() const { return links_; }
   void Clear() { links_.clear(); }

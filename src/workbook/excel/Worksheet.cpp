@@ -3,6 +3,7 @@
 
 #include "workbook/excel/store/CellAddress.h"
 #include "workbook/excel/store/SheetError.h"
+#include "workbook/excel/store/Utf8.h"
 
 namespace kvo::excel {
 
@@ -13,6 +14,13 @@ void Worksheet::CheckRowInSheet(std::int64_t row) {
   // A row past the last one means the sheet is full: everything after it is refused too.
   if (row > format_->limits.rows) full_ = true;
   CheckRow(row, format_->limits.rows);
+}
+
+std::string Worksheet::CellText(std::string_view text) {
+  bool cut = false;
+  std::string fitted = FitUtf8(text, format_->limits.charsPerCell, &cut);
+  if (cut) ++cutTexts_;
+  return fitted;
 }
 
 excel::Range Worksheet::Cells() {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "workbook/excel/Hyperlinks.h"
 #include "workbook/excel/Names.h"
@@ -51,6 +52,10 @@ class Worksheet {
   // What the file format the workbook will be saved in can hold; writes beyond it raise. Text
   // longer than a cell holds is cut to that length.
   const FileLimits& Limits() const { return format_->limits; }
+  // The text as a cell of the sheet's file format holds it: valid UTF-8, cut to the characters
+  // a cell holds. Counts the texts that had to be cut.
+  std::string CellText(std::string_view text);
+  std::size_t CutTexts() const { return cutTexts_; }
   // True once a row past the sheet's last row was asked for: the sheet cannot hold more.
   bool Full() const { return full_; }
   // Longest defined name the sheet takes.
@@ -74,6 +79,7 @@ class Worksheet {
   excel::PageSetup pageSetup_;
   const FileFormat* format_;
   bool full_ = false;
+  std::size_t cutTexts_ = 0;
 };
 
 }  // namespace kvo::excel

@@ -86,14 +86,21 @@ TEST_F(HyperlinksTest, SixtyFiveThousandFiveHundredThirtyLinksFitAndOneMoreRaise
   EXPECT_EQ(sheet_.Hyperlinks().At(65531, 1), nullptr);
 }
 
-TEST_F(HyperlinksTest, TooLongTargetShowsTheTextWithoutLinkAndRaises) {
+TEST_F(HyperlinksTest, TooLongTargetRaisesAndChangesNothing) {
   const std::string longName(kMaxLinkLength, 'f');  // fits
+  EXPECT_TRUE(sheet_.Hyperlinks().TargetFits(longName, ""));
   EXPECT_NO_THROW(sheet_.Hyperlinks().Add(sheet_.Cells(1, 1), longName, "", "", "fits"));
   const std::string blanks(kMaxLinkLength / 3 + 1, ' ');  // each blank becomes "%20"
+  EXPECT_FALSE(sheet_.Hyperlinks().TargetFits(blanks, ""));
+  sheet_.Cells(2, 1).Value("before");
   EXPECT_THROW(sheet_.Hyperlinks().Add(sheet_.Cells(2, 1), blanks, "", "", "shown"), RunError);
-  EXPECT_EQ(sheet_.ValueAt(2, 1).text, "shown");
+  EXPECT_EQ(sheet_.ValueAt(2, 1).text, "before");
   EXPECT_EQ(sheet_.Hyperlinks().At(2, 1), nullptr);
   EXPECT_FALSE(sheet_.EffectiveFormat(2, 1).underline);
+  // A link already in the cell stays when a replacement is refused.
+  EXPECT_THROW(sheet_.Hyperlinks().Add(sheet_.Cells(1, 1), blanks, "", "", "other"), RunError);
+  EXPECT_EQ(sheet_.ValueAt(1, 1).text, "fits");
+  EXPECT_NE(sheet_.Hyperlinks().At(1, 1), nullptr);
 }
 
 TEST_F(HyperlinksTest, LinkWithoutAnyAddressRaises) {

@@ -72,35 +72,18 @@ TEST_F(LogTest, UnwritablePathsAreSilent) {
   EXPECT_TRUE(Lines().empty());
 }
 
-TEST_F(LogTest, SinkIsToldEveryLineWhetherTheFileTookItOrNot) {
-  std::vector<std::pair<std::string, bool>> told;
-  {
-    LogSinkScope scope(
-        [&](const std::string& sLine, bool bWritten) { told.emplace_back(sLine, bWritten); });
-    WriteLogLine("kept", kvo::Run().sLogPath);
-    kvo::Run().sLogPath = dir.Str();  // a folder: the file cannot be opened
-    LogError("lost", "", -1, false);
-    kvo::Run().sLogPath.clear();
-    WriteLogLine("no path", "");
-  }
-  WriteLogLine("after the scope", dir.Str("ExportExcel.log"));
-  ASSERT_EQ(told.size(), 3u);
-  EXPECT_EQ(told[0], std::make_pair(std::string("kept"), true));
-  EXPECT_TRUE(std::regex_match(told[1].first, std::regex("lost " + kStamp)));
-  EXPECT_FALSE(told[1].second);
-  EXPECT_EQ(told[2], std::make_pair(std::string("no path"), false));
-  EXPECT_EQ(Lines(), (std::vector<std::string>{"kept", "after the scope"}));
-}
-
-TEST_F(LogTest, NestedSinkScopesGiveTheOuterSinkBackAndARaisingSinkChangesNothing) {
+TEST_F(LogTest, SinkScopesAreToldEveryLineWrittenOrNotAndGiveTheOuterSinkBack) {
   std::vector<std::string> outer;
-  LogSinkScope outerScope([&](const std::string& sLine, bool) { outer.push_back(sLine); });
+  LogSinkScope outerScope([&](const std::string& sLine, bool bWritten) {
+    outer.push_back(sLine + (bWritten ? "" : " (lost)"));
+  });
   {
     LogSinkScope inner([](const std::string&, bool) { throw std::runtime_error("sink"); });
     EXPECT_NO_THROW(WriteLogLine("inner", kvo::Run().sLogPath));
   }
   WriteLogLine("outer", kvo::Run().sLogPath);
-  EXPECT_EQ(outer, std::vector<std::string>{"outer"});
+  WriteLogLine("folder", dir.Str());
+  EXPECT_EQ(outer, (std::vector<std::string>{"outer", "folder (lost)"}));
   EXPECT_EQ(Lines(), (std::vector<std::string>{"inner", "outer"}));
 }
 

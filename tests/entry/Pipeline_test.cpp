@@ -199,33 +199,6 @@ TEST_F(PipelineTest, ExportsOnTwoThreadsKeepTheirOwnRunState) {
   EXPECT_TRUE(Lines().empty());
 }
 
-TEST_F(PipelineTest, HostIsToldTheLinesOfItsOwnRunsAndTheWorkbookPath) {
-  fs::copy_file(test::SourcePath("examples/items-structure.xml"), dir.Path() / "items.xml");
-  const std::string sSetup = test::ReadFile(test::SourcePath("examples/setup/items-structure.xml"));
-  iclsExportExcel oExport;
-  std::vector<std::string> told;
-  oExport.SetLogLineSink([&](const std::string& sLine, bool bWritten) {
-    told.push_back(sLine + (bWritten ? "" : " (not written)"));
-  });
-  // The example logs its empty dataset relation and is still written.
-  ASSERT_TRUE(oExport.ParseMain(dir.Str("items.xml"), config, sSetup, ".xlsx"));
-  EXPECT_EQ(oExport.OutputPath(), dir.Str("items.xlsx"));
-  EXPECT_TRUE(fs::is_regular_file(oExport.OutputPath()));
-  EXPECT_EQ(oExport.LogPath(), (exportDir / "ExportExcel.log").string());
-  ASSERT_FALSE(told.empty());
-  EXPECT_EQ(told, Lines());
-
-  const std::size_t nFirst = told.size();
-  EXPECT_FALSE(oExport.ParseMain(dir.Str("items.xml"), dir.Str("none.xml"), sSetup, ".xlsx"));
-  EXPECT_EQ(oExport.OutputPath(), "");
-  ASSERT_EQ(told.size(), nFirst + 1);
-  EXPECT_EQ(told.back(), Lines().back());
-  // Runs of other objects on the same thread are not told.
-  EXPECT_FALSE(Export("", config, ItemSetup()));
-  EXPECT_EQ(told.size(), nFirst + 1);
-  EXPECT_EQ(Lines().size(), nFirst + 2);
-}
-
 TEST(OutputPath, NextToTheSourceUnderItsBaseNameOrTheGivenName) {
   EXPECT_EQ(clsExportExcel::OutputPath("/data/bom.rev.xml", ".xls", ""), "/data/bom.rev.xls");
   EXPECT_EQ(clsExportExcel::OutputPath("/data/bom", ".xls", ""), "/data/bom.xls");

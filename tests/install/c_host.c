@@ -1,5 +1,4 @@
-/* A C host built from the installed package with pkg-config: exports SOURCE with CONFIG and
-   the setup text SETUP, prints the workbook's path and the run's log lines with "log: ". */
+/* A C host built with pkg-config: exports, then prints the log lines and the workbook's path. */
 #include <kvoexportexcel/kvo_export_excel.h>
 #include <stdio.h>
 
@@ -10,10 +9,8 @@ static void print_line(const char* line, void* context) {
 int main(int argc, char** argv) {
   char path[4096];
   if (argc != 5) return 2;
-  if (kvo_ParseMainEx(argv[1], argv[2], argv[3], argv[4], print_line, stdout, path,
-                      sizeof path) != -1) {
-    return 1;
-  }
+  int16_t done =
+      kvo_ParseMainEx(argv[1], argv[2], argv[3], argv[4], print_line, stdout, path, sizeof path);
   printf("%s\n", path);
-  return 0;
+  return done == -1 ? 0 : 1;
 }

@@ -1,5 +1,4 @@
-// Exports SOURCE with CONFIG and the setup text SETUP, prints the workbook's path and the run's
-// log lines with "log: ".
+// A C++ host built with find_package: exports, then prints the log lines and the workbook's path.
 #include <kvoexportexcel/iclsExportExcel.h>
 
 #include <iostream>
@@ -9,7 +8,7 @@ int main(int argc, char** argv) {
   kvo::iclsExportExcel oExport;
   oExport.SetLogLineSink(
       [](const std::string& sLine, bool) { std::cout << "log: " << sLine << "\n"; });
-  if (!oExport.ParseMain(argv[1], argv[2], argv[3], argv[4])) return 1;
+  const bool bDone = oExport.ParseMain(argv[1], argv[2], argv[3], argv[4]);
   std::cout << oExport.OutputPath() << "\n";
-  return 0;
+  return bDone ? 0 : 1;
 }

@@ -5,7 +5,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 DEMO_OUT ?= $(BUILD_DIR)/demo
 
-.PHONY: all bootstrap configure build test demo bench format clean
+.PHONY: all bootstrap configure build cli test demo examples bench format clean
 
 all: build
 
@@ -18,15 +18,23 @@ configure: bootstrap
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# The library and the command alone, without the tests.
+cli: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target kvo-export-excel
+
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 # Exports the bundled item structure and prints the workbook's path.
-demo: build
+demo: cli
 	@rm -rf $(DEMO_OUT) && mkdir -p $(DEMO_OUT)
 	@cp examples/items-structure.xml $(DEMO_OUT)/
 	@$(BUILD_DIR)/kvo-export-excel $(DEMO_OUT)/items-structure.xml examples/config.xml \
 		@examples/setup/items-structure.xml .xlsx
+
+# Exports every bundled example into $(BUILD_DIR)/examples/<setup name>/ and prints the paths.
+examples: cli
+	@KVO_CLI=$(BUILD_DIR)/kvo-export-excel OUT=$(BUILD_DIR)/examples scripts/export-examples
 
 bench:
 	@scripts/bootstrap --bench

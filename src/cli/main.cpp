@@ -1,20 +1,20 @@
-// Command-line host: runs exactly one export and reports where the workbook or the reasons went.
+// Command-line host of the shared library: runs exactly one export and tells where the workbook
+// went, what the run logged, and why it failed.
 #include <kvoexportexcel/iclsExportExcel.h>
 
-#include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
-#include "config/RunState.h"
-#include "config/modEnvironment.h"
+#include "cli/SetupHint.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "Usage: kvo-export-excel SOURCE CONFIG SETUP [EXTENSION]\n"
+    "       kvo-export-excel --help | --version\n"
     "\n"
     "Exports the product-data XML document SOURCE into a spreadsheet workbook next to it.\n"
     "\n"
@@ -22,13 +22,18 @@ constexpr const char* kUsage =
     "  CONFIG     path of the configuration XML document (labels, element names, messages)\n"
     "  SETUP      the setup XML text itself, or @FILE to read it from FILE; it names the\n"
     "             SPACE_TYPE (STRUCTURE or COLLECTION), the OBJECT_TYPE and the caption values\n"
-    "  EXTENSION  extension of the workbook including the dot (default: .xls)\n"
+    "  EXTENSION  extension of the workbook including the dot (default: .xls); .xls gives an\n"
+    "             Excel 97-2003 workbook, .xlsx and every other one Office Open XML\n"
     "\n"
-    "The workbook is written in SOURCE's folder, under SOURCE's base name or under the name the\n"
-    "second caption value gives.  Problems are written to ExportExcel.log in the export folder.\n"
+    "Arguments after -- are never taken as options.  The workbook is written in SOURCE's folder,\n"
+    "under SOURCE's base name or under the name the second caption value gives.  Problems are\n"
+    "written to ExportExcel.log in the export folder.\n"
     "\n"
-    "Exit status: 0 workbook written (its path is printed), 1 export failed (the log lines of\n"
-    "this run are printed on standard error), 2 usage error.\n";
+    "Exit status: 0 workbook written (its path is printed on standard output, the lines this\n"
+    "run logged on standard error), 1 export failed (the lines this run logged are printed on\n"
+    "standard error), 2 usage error.\n";
+
+constexpr const char* kName = "kvo-export-excel: ";
 
 bool ReadText(const std::string& sPath, std::string& sText) {
   std::ifstream in(sPath, std::ios::binary);
@@ -39,64 +44,83 @@ bool ReadText(const std::string& sPath, std::string& sText) {
   return true;
 }
 
-std::uintmax_t SizeOf(const std::string& sPath) {
-  std::error_code ec;
-  const std::uintmax_t n = std::filesystem::file_size(sPath, ec);
-  return ec ? 0 : n;
+// True when the extension names its file format: .xls or .xlsx in any letter case, or none
+// (.xls).
+bool NamesItsFormat(std::string sExtension) {
+  for (char& c : sExtension) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return sExtension.empty() || sExtension.ends_with(".xls") || sExtension.ends_with(".xlsx");
 }
 
-// The log lines appended since the log had lOffset bytes, CR LF endings removed.
-void PrintNewLogLines(const std::string& sLogPath, std::uintmax_t lOffset) {
-  std::string sText;
-  if (sLogPath.empty() || !ReadText(sLogPath, sText) || sText.size() <= lOffset) return;
-  std::string sNew = sText.substr(static_cast<std::size_t>(lOffset));
-  std::string sLine;
-  std::istringstream lines(sNew);
-  while (std::getline(lines, sLine)) {
-    if (!sLine.empty() && sLine.back() == '\r') sLine.pop_back();
-    std::cerr << sLine << '\n';
-  }
-}
+// What one run logged, in order, and whether any line missed the log file.
+struct RunLines {
+  std::vector<std::string> vLines;
+  bool bLost = false;
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-    std::cout << kUsage;
-    return 0;
-  }
-  if (argc < 4 || argc > 5) {
-    std::cerr << kUsage;
-    return 2;
-  }
-  const std::string sSource = argv[1];
-  const std::string sConfig = argv[2];
-  std::string sSetup = argv[3];
-  const std::string sExtension = argc == 5 ? argv[4] : "";
-  if (!sSetup.empty() && sSetup.front() == '@') {
-    const std::string sSetupFile = sSetup.substr(1);
-    if (!ReadText(sSetupFile, sSetup)) {
-      std::cerr << "kvo-export-excel: cannot read the setup file " << sSetupFile << "\n";
+  std::vector<std::string> vOperands;
+  bool bOptionsEnd = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string sArg = argv[i];
+    if (bOptionsEnd || sArg.empty() || sArg.front() != '-') {
+      vOperands.push_back(sArg);
+    } else if (sArg == "--") {
+      bOptionsEnd = true;
+    } else if (sArg == "--help" || sArg == "-h") {
+      std::cout << kUsage;
+      return 0;
+    } else if (sArg == "--version") {
+      std::cout << "kvo-export-excel " << KVO_VERSION << "\n";
+      return 0;
+    } else {
+      std::cerr << kName << "unknown option " << sArg << " (see --help)\n";
       return 2;
     }
   }
-
-  // Where this run will log, and how much the log held before it.
-  std::string sLogPath;
-  try {
-    sLogPath = kvo::GetEnvDir("KVO_EXPORT_DIR") + "ExportExcel.log";
-  } catch (...) {
+  if (vOperands.size() < 3 || vOperands.size() > 4) {
+    std::cerr << kUsage;
+    return 2;
   }
-  const std::uintmax_t lLogSize = SizeOf(sLogPath);
+  const std::string& sSource = vOperands[0];
+  const std::string& sConfig = vOperands[1];
+  std::string sSetup = vOperands[2];
+  const std::string sExtension = vOperands.size() == 4 ? vOperands[3] : "";
+  if (!sSetup.empty() && sSetup.front() == '@') {
+    const std::string sSetupFile = sSetup.substr(1);
+    if (!ReadText(sSetupFile, sSetup)) {
+      std::cerr << kName << "cannot read the setup file " << sSetupFile << "\n";
+      return 2;
+    }
+  }
+  if (!NamesItsFormat(sExtension)) {
+    std::cerr << kName << "warning: the extension " << sExtension
+              << " is neither .xls nor .xlsx; the workbook is written in Office Open XML\n";
+  }
 
+  RunLines tRun;
   kvo::iclsExportExcel oExport;
+  oExport.SetLogLineSink([&tRun](const std::string& sLine, bool bWritten) {
+    tRun.vLines.push_back(sLine);
+    tRun.bLost = tRun.bLost || !bWritten;
+  });
   const bool bDone = oExport.ParseMain(sSource, sConfig, sSetup, sExtension);
   if (bDone) {
-    std::cout << kvo::Run().sOutputPath << "\n";
-    return 0;
+    std::cout << oExport.OutputPath() << "\n";
+  } else {
+    std::cerr << kName << "the export failed; log: " << oExport.LogPath() << "\n";
   }
-  if (!kvo::Run().sLogPath.empty()) sLogPath = kvo::Run().sLogPath;
-  std::cerr << "kvo-export-excel: the export failed; log: " << sLogPath << "\n";
-  PrintNewLogLines(sLogPath, lLogSize);
-  return 1;
+  for (const std::string& sLine : tRun.vLines) std::cerr << sLine << "\n";
+  if (!bDone) {
+    const std::string sHint = kvo::SetupHint(sSetup, sConfig);
+    if (!sHint.empty()) std::cerr << kName << "hint: " << sHint << "\n";
+  }
+  if (tRun.bLost) {
+    std::cerr << kName << "the log file " << oExport.LogPath()
+              << " could not be written; the lines above are missing from it\n";
+  }
+  return bDone ? 0 : 1;
 }

@@ -50,6 +50,26 @@ const std::locale* TimeLocale() {
   return bHave ? &tLocale : nullptr;
 }
 
+// Appends the line to the file; false when any part of it could not be written.
+bool AppendLine(const std::string& sLine, const std::string& sPath) {
+  if (sPath.empty()) return false;
+  std::FILE* file = std::fopen(sPath.c_str(), "ab");
+  if (file == nullptr) return false;
+  bool bWritten = std::fwrite(sLine.data(), 1, sLine.size(), file) == sLine.size();
+  bWritten = std::fwrite("\r\n", 1, 2, file) == 2 && bWritten;
+  return std::fclose(file) == 0 && bWritten;
+}
+
+// Tells this thread's sink; a copy is called, so a sink may replace itself.
+void TellSink(const std::string& sLine, bool bWritten) {
+  if (!Run().fnLogSink) return;
+  try {
+    const LogLineSink fnSink = Run().fnLogSink;
+    fnSink(sLine, bWritten);
+  } catch (...) {
+  }
+}
+
 }  // namespace
 
 std::string NowText() {
@@ -67,12 +87,7 @@ std::string NowText() {
 }
 
 void WriteLogLine(const std::string& sLine, const std::string& sPath) {
-  if (sPath.empty()) return;
-  std::FILE* file = std::fopen(sPath.c_str(), "ab");
-  if (file == nullptr) return;
-  std::fwrite(sLine.data(), 1, sLine.size(), file);
-  std::fwrite("\r\n", 1, 2, file);
-  std::fclose(file);
+  TellSink(sLine, AppendLine(sLine, sPath));
 }
 
 void LogError(const std::string& sText, const std::string& sSource, std::int32_t /*lUnused*/,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +16,10 @@ namespace kvo {
 
 class clsXMLIniData;
 
+// Receives each line the run writes to its log, without the line end, and whether the log file
+// took it.
+using LogLineSink = std::function<void(const std::string& sLine, bool bWritten)>;
+
 // The error a handler reports: the one it caught.
 struct PendingError {
   std::int32_t lNumber = 0;
@@ -24,6 +29,7 @@ struct PendingError {
 struct RunState {
   // Log and configuration.
   std::string sLogPath;
+  LogLineSink fnLogSink;  // also told every log line; empty: nobody (config/LogSinkScope.h)
   std::shared_ptr<clsXMLIniData> oIniData;
   PendingError tErr;
   std::string sAppDataRoot;  // resolved per-user application-data root, ends with "/"

@@ -2,10 +2,24 @@
 #include <kvoexportexcel/iclsExportExcel.h>
 #include <kvoexportexcel/kvo_export_excel.h>
 
+#include <cstring>
+
 namespace {
+
 std::string TextOf(const char* p) {
   return p != nullptr ? std::string(p) : std::string();
 }
+
+// Empties the buffer; nothing without one.
+void ClearPath(char* pOut, std::size_t nSize) noexcept {
+  if (pOut != nullptr && nSize > 0) pOut[0] = '\0';
+}
+
+// The path with its NUL when it fits; the buffer stays as it is otherwise.
+void CopyPath(const std::string& sPath, char* pOut, std::size_t nSize) noexcept {
+  if (pOut != nullptr && sPath.size() < nSize) std::memcpy(pOut, sPath.c_str(), sPath.size() + 1);
+}
+
 }  // namespace
 
 extern "C" int16_t kvo_ParseMain(const char* sXFullPath, const char* sXIniFullPath,
@@ -16,6 +30,26 @@ extern "C" int16_t kvo_ParseMain(const char* sXFullPath, const char* sXIniFullPa
                              TextOf(sExtension))
                ? -1
                : 0;
+  } catch (...) {
+    return 0;
+  }
+}
+
+extern "C" int16_t kvo_ParseMainEx(const char* sXFullPath, const char* sXIniFullPath,
+                                   const char* sSetupXString, const char* sExtension,
+                                   kvo_log_sink on_line, void* context, char* out_path,
+                                   size_t out_path_size) {
+  ClearPath(out_path, out_path_size);
+  try {
+    kvo::iclsExportExcel oExport;
+    if (on_line != nullptr) {
+      oExport.SetLogLineSink(
+          [on_line, context](const std::string& sLine, bool) { on_line(sLine.c_str(), context); });
+    }
+    const bool bDone = oExport.ParseMain(TextOf(sXFullPath), TextOf(sXIniFullPath),
+                                         TextOf(sSetupXString), TextOf(sExtension));
+    if (bDone) CopyPath(oExport.OutputPath(), out_path, out_path_size);
+    return bDone ? -1 : 0;
   } catch (...) {
     return 0;
   }

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
+#include <utility>
+#include <vector>
 
 #include "support/TestSupport.h"
 
@@ -53,6 +56,62 @@ TEST_F(CliTest, FailedExportShowsTheLogLinesOfThisRun) {
   EXPECT_EQ(out.find("WAS NOT FOUND"), std::string::npos) << out;
   EXPECT_NE(out.find("Source file name is empty "), std::string::npos) << out;
   EXPECT_EQ(test::ReadLines(LogPath()).size(), 2u);
+}
+
+TEST_F(CliTest, VersionAndOptions) {
+  std::string out;
+  EXPECT_EQ(Cli("--version", &out), 0);
+  EXPECT_TRUE(std::regex_match(out, std::regex("kvo-export-excel \\d+\\.\\d+\\.\\d+\n"))) << out;
+  out.clear();
+  EXPECT_EQ(Cli("a b c --bogus", &out), 2);
+  EXPECT_EQ(out, "kvo-export-excel: unknown option --bogus (see --help)\n");
+  EXPECT_EQ(Cli("-- -src.xml " + ShellQuote(config) + " '<s/>'", &out), 1);  // a name after --
+}
+
+TEST_F(CliTest, SuccessPrintsThePathAndTheRunsLinesAndWarningsOnStandardError) {
+  fs::copy_file(test::SourcePath("examples/items-structure.xml"), dir.Path() / "items.xml");
+  const std::string sArgs = ShellQuote(dir.Str("items.xml")) + " " + ShellQuote(config) + " @" +
+                            ShellQuote(test::SourcePath("examples/setup/items-structure.xml"));
+  std::string out;
+  std::string err;
+  EXPECT_EQ(Cli(sArgs + " .book", &out, false), 0);
+  EXPECT_EQ(out, dir.Str("items.book") + "\n");
+  EXPECT_EQ(Cli(sArgs + " .XLS 2>&1 >/dev/null", &err, false), 0);
+  EXPECT_EQ(err.find("warning"), std::string::npos) << err;
+  EXPECT_NE(err.find("XML structure error: dataset relation 1 of"), std::string::npos) << err;
+  EXPECT_EQ(Cli(sArgs + " .book 2>&1 >/dev/null", &err, false), 0);
+  EXPECT_NE(err.find("warning: the extension .book is neither .xls nor .xlsx"), std::string::npos);
+}
+
+TEST_F(CliTest, SetupFailuresGetAHintWhenTheCauseIsKnown) {
+  test::WriteFile(dir.Path() / "setup.xml", "<s/>");
+  auto setup = [](const std::string& sSpace, const std::string& sObject) {
+    return "'<s><SPACE_TYPE>" + sSpace + "</SPACE_TYPE><OBJECT_TYPE>" + sObject +
+           "</OBJECT_TYPE></s>'";
+  };
+  for (const auto& [sSetup, sHint] : std::vector<std::pair<std::string, std::string>>{
+           {ShellQuote(dir.Str("setup.xml")), "did you mean @" + dir.Str("setup.xml") + "?"},
+           {setup("structure", "Item"), "SPACE_TYPE \"structure\" is neither STRUCTURE nor"},
+           {setup("COLLECTION", "Part"), "the configured object types: Item, Document, Folder"},
+           {"'no XML, no file'", ""}}) {
+    std::string out;
+    EXPECT_EQ(Cli(ShellQuote(dir.Str("src.xml")) + " " + ShellQuote(config) + " " + sSetup, &out),
+              1);
+    EXPECT_NE(out.find("Setup string is invalid"), std::string::npos) << out;
+    EXPECT_EQ(out.find("hint: ") == std::string::npos, sHint.empty()) << out;
+    EXPECT_NE(out.find(sHint), std::string::npos) << out;
+  }
+}
+
+TEST_F(CliTest, LinesTheLogFileCouldNotTakeAreShownWithOneNotice) {
+  fs::create_directory(LogPath());  // a folder where the log file belongs
+  test::WriteFile(dir.Path() / "no-messages.xml", "<cfg><OTHER><x/></OTHER></cfg>");
+  std::string out;
+  EXPECT_EQ(Cli("'' " + ShellQuote(dir.Str("no-messages.xml")) + " '<s/>'", &out), 1);
+  EXPECT_NE(out.find("\nResources was not initialized "), std::string::npos) << out;
+  const auto notice = out.find("could not be written");
+  EXPECT_NE(notice, std::string::npos) << out;
+  EXPECT_EQ(out.find("could not be written", notice + 1), std::string::npos) << out;
 }
 
 TEST_F(CliTest, SetupTextFromAFile) {

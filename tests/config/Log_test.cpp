@@ -6,6 +6,7 @@
 #include <regex>
 #include <stdexcept>
 
+#include "config/LogSinkScope.h"
 #include "config/RunState.h"
 #include "support/TestSupport.h"
 
@@ -69,6 +70,21 @@ TEST_F(LogTest, UnwritablePathsAreSilent) {
   kvo::Run().sLogPath.clear();
   EXPECT_NO_THROW(LogError("lost", "", -1, false));
   EXPECT_TRUE(Lines().empty());
+}
+
+TEST_F(LogTest, SinkScopesAreToldEveryLineWrittenOrNotAndGiveTheOuterSinkBack) {
+  std::vector<std::string> outer;
+  LogSinkScope outerScope([&](const std::string& sLine, bool bWritten) {
+    outer.push_back(sLine + (bWritten ? "" : " (lost)"));
+  });
+  {
+    LogSinkScope inner([](const std::string&, bool) { throw std::runtime_error("sink"); });
+    EXPECT_NO_THROW(WriteLogLine("inner", kvo::Run().sLogPath));
+  }
+  WriteLogLine("outer", kvo::Run().sLogPath);
+  WriteLogLine("folder", dir.Str());
+  EXPECT_EQ(outer, (std::vector<std::string>{"outer", "folder (lost)"}));
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"inner", "outer"}));
 }
 
 TEST_F(LogTest, LibraryFailuresMapToConventionalNumbers) {

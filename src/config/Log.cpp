@@ -2,6 +2,10 @@
 
 #include <kvoexportexcel/RunError.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -50,14 +54,33 @@ const std::locale* TimeLocale() {
   return bHave ? &tLocale : nullptr;
 }
 
-// Appends the line to the file; false when any part of it could not be written.
+// Opens the file for appending, creating it, and the folders it is in when they are missing.
+int OpenForAppend(const std::string& sPath) {
+  constexpr int kFlags = O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC;
+  int fd = ::open(sPath.c_str(), kFlags, 0666);
+  if (fd < 0 && errno == ENOENT) {
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::path(sPath).parent_path();
+    if (!folder.empty() && std::filesystem::create_directories(folder, error)) {
+      fd = ::open(sPath.c_str(), kFlags, 0666);
+    }
+  }
+  return fd;
+}
+
+// Appends the line and its CR LF in one write, so that lines of runs sharing the file never mix;
+// false when the line could not be written whole.
 bool AppendLine(const std::string& sLine, const std::string& sPath) {
   if (sPath.empty()) return false;
-  std::FILE* file = std::fopen(sPath.c_str(), "ab");
-  if (file == nullptr) return false;
-  bool bWritten = std::fwrite(sLine.data(), 1, sLine.size(), file) == sLine.size();
-  bWritten = std::fwrite("\r\n", 1, 2, file) == 2 && bWritten;
-  return std::fclose(file) == 0 && bWritten;
+  const int fd = OpenForAppend(sPath);
+  if (fd < 0) return false;
+  const std::string sRecord = sLine + "\r\n";
+  ssize_t lWritten;
+  do {
+    lWritten = ::write(fd, sRecord.data(), sRecord.size());
+  } while (lWritten < 0 && errno == EINTR);
+  const bool bWhole = lWritten == static_cast<ssize_t>(sRecord.size());
+  return ::close(fd) == 0 && bWhole;
 }
 
 // Tells this thread's sink; a copy is called, so a sink may replace itself.
@@ -87,6 +110,16 @@ std::string NowText() {
 }
 
 void WriteLogLine(const std::string& sLine, const std::string& sPath) {
+  // A line break inside the text (a library message, a name from the source) would split one
+  // line into two.
+  if (sLine.find_first_of("\r\n") != std::string::npos) {
+    std::string sOneLine = sLine;
+    for (char& c : sOneLine) {
+      if (c == '\r' || c == '\n') c = ' ';
+    }
+    TellSink(sOneLine, AppendLine(sOneLine, sPath));
+    return;
+  }
   TellSink(sLine, AppendLine(sLine, sPath));
 }
 

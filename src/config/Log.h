@@ -11,9 +11,10 @@ namespace kvo {
 // Uses the user's locale when one is set, else the stable form 2026-12-07 19:33:03.
 std::string NowText();
 
-// Appends sLine and CR LF to the file at sPath, opening and closing it for this one line, then
-// hands sLine to this thread's log sink (RunState::fnLogSink), written or not.  Every failure,
-// the file's and what the sink raises, is swallowed: the caller is not told.
+// Appends sLine (line breaks inside it turned into blanks) and CR LF to the file at sPath in one
+// write, opening and closing it for this one line and creating the file and its missing
+// folders, then hands the line to this thread's log sink (RunState::fnLogSink), written or not.
+// Every failure, the file's and what the sink raises, is swallowed: the caller is not told.
 void WriteLogLine(const std::string& sLine, const std::string& sPath);
 
 // Writes one line to the run's log.  With bWithError: text, pending error description, blank,

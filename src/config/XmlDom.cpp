@@ -27,9 +27,14 @@ std::string TakeXmlString(xmlChar* pText) {
   return s;
 }
 
+// The library's message on one line: it ends some with a line break and puts others on two lines
+// ("... indicate encoding !\nBytes: ..."), and a log line must stay one line.
 std::string TrimmedMessage(const char* pMessage) {
   std::string s = pMessage != nullptr ? pMessage : "";
   while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' ')) s.pop_back();
+  for (char& c : s) {
+    if (c == '\n' || c == '\r') c = ' ';
+  }
   return s;
 }
 

@@ -63,8 +63,12 @@ TEST_F(LogTest, LinesEndWithCrLfAndAreAppended) {
   EXPECT_EQ(test::ReadFile(dir.Path() / "ExportExcel.log"), "first\r\nsecond\r\n");
 }
 
-TEST_F(LogTest, UnwritablePathsAreSilent) {
-  EXPECT_NO_THROW(WriteLogLine("x", dir.Str("missing/folder/ExportExcel.log")));
+TEST_F(LogTest, MissingFoldersAreCreatedAndUnwritablePathsAreSilent) {
+  WriteLogLine("kept", dir.Str("missing/folder/ExportExcel.log"));
+  EXPECT_EQ(test::ReadFile(dir.Path() / "missing/folder/ExportExcel.log"), "kept\r\n");
+  // A folder that cannot be made (a file stands in its way) loses the line quietly.
+  test::WriteFile(dir.Path() / "blocker", "");
+  EXPECT_NO_THROW(WriteLogLine("x", dir.Str("blocker/ExportExcel.log")));
   EXPECT_NO_THROW(WriteLogLine("x", ""));
   EXPECT_NO_THROW(WriteLogLine("x", dir.Str()));  // a folder, not a file
   kvo::Run().sLogPath.clear();

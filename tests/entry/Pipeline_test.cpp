@@ -233,5 +233,26 @@ TEST_F(PipelineTest, ExportLongerThanAnXlsSheetIsNoSuccess) {
   EXPECT_EQ(test::ReadFile(dir.Path() / "src.xls").substr(0, 4), "\xD0\xCF\x11\xE0");
 }
 
+TEST_F(PipelineTest, MissingExportFolderUnderTheProfileIsCreatedForTheLog) {
+  fs::remove_all(exportDir);
+  EXPECT_FALSE(Export(dir.Str("nowhere.xml"), config, ItemSetup()));
+  ASSERT_EQ(Lines().size(), 1u);
+  EXPECT_NE(Lines()[0].find("nowhere.xml"), std::string::npos);
+}
+
+TEST_F(PipelineTest, OutputPathThatIsAFolderFailsNamingPathAndReason) {
+  const std::string sSource = Source("<Root_Element><Item number=\"A\"/></Root_Element>");
+  fs::create_directory(dir.Path() / "src.xlsx");
+  EXPECT_FALSE(Export(sSource, config, ItemSetup()));
+  const auto lines = Lines();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_NE(lines[0].find("\"" + dir.Str("src.xlsx") + "\": Is a directory"), std::string::npos)
+      << lines[0];
+  EXPECT_TRUE(lines[0].ends_with("in kVoExportExcel:clsBldExcel[InitExl]")) << lines[0];
+  EXPECT_TRUE(fs::is_directory(dir.Path() / "src.xlsx"));
+  // No temporary file is left beside it.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 3);
+}
+
 }  // namespace
 }  // namespace kvo

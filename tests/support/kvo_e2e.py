@@ -26,15 +26,22 @@ def setup_xml(space, object_type, **captions):
 
 
 class Export:
-    """One export of a source text; the workbook is opened when the export succeeded."""
+    """One export of a source text (or bytes; None puts a folder in its place); the workbook is
+    opened when the export succeeded."""
 
     def __init__(self, source_xml, setup, extension=".xlsx", config=CONFIG, name="export.xml"):
         self.dir = tempfile.mkdtemp(prefix="kvo-e2e-")
         self.export_dir = os.path.join(self.dir, "ORVELD", "Addin Modules", "Stackwright", "Export")
         os.makedirs(self.export_dir)
         self.source = os.path.join(self.dir, name)
-        with open(self.source, "w", encoding="utf-8") as f:
-            f.write(source_xml)
+        if source_xml is None:  # a folder where the source should be
+            os.makedirs(self.source)
+        elif isinstance(source_xml, bytes):
+            with open(self.source, "wb") as f:
+                f.write(source_xml)
+        else:
+            with open(self.source, "w", encoding="utf-8") as f:
+                f.write(source_xml)
         env = dict(os.environ, APPDATA=self.dir, LC_ALL="C")
         run = subprocess.run([CLI, self.source, config, setup, extension], env=env,
                              capture_output=True, text=True, timeout=120)

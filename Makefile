@@ -5,7 +5,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 DEMO_OUT ?= $(BUILD_DIR)/demo
 
-.PHONY: all bootstrap configure build cli test demo examples bench format clean
+.PHONY: all bootstrap configure build cli test demo examples check-render bench format clean
 
 all: build
 
@@ -35,6 +35,11 @@ demo: cli
 # Exports every bundled example into $(BUILD_DIR)/examples/<setup name>/ and prints the paths.
 examples: cli
 	@KVO_CLI=$(BUILD_DIR)/kvo-export-excel OUT=$(BUILD_DIR)/examples scripts/export-examples
+
+# Every bundled example as .xlsx and as .xls, converted to PDF by LibreOffice (installed when
+# missing): a person's check that an office suite reads the workbooks; not part of `make test`.
+check-render: cli
+	@KVO_CLI=$(BUILD_DIR)/kvo-export-excel OUT=$(BUILD_DIR)/check-render scripts/check-render
 
 bench:
 	@scripts/bootstrap --bench

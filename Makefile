@@ -5,7 +5,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 DEMO_OUT ?= $(BUILD_DIR)/demo
 
-.PHONY: all bootstrap configure build test demo bench bench-build format clean
+.PHONY: all bootstrap configure build test demo bench bench-build bench-profile format clean
 
 all: build
 
@@ -32,6 +32,10 @@ demo: build
 # libxlsxwriter write of the same sheet; the report also goes to bench/results.md.
 bench: bench-build
 	@$(BUILD_DIR)-bench/bench/kvo_bench --results bench/results.md
+
+# Instruction profile of one 10,000-item export under callgrind (takes several minutes).
+bench-profile: bench-build
+	@bench/profile.sh $(BUILD_DIR)-bench/bench $(BUILD_DIR)-bench/profile
 
 bench-build:
 	@scripts/bootstrap --bench

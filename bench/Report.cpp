@@ -129,7 +129,7 @@ std::string RenderReport(const std::string& machine, const std::vector<SizeResul
   out << "\nConcurrent exports of " << Count(sizes.front().shape.items) << " items (medians of "
       << concurrent.runs << "): one on a thread " << Fixed(concurrent.one, 3) << " s, "
       << concurrent.threads << " on threads at once " << Fixed(concurrent.together, 3)
-      << " s, ratio " << Fixed(ratio, 2) << ".\n\n"
+      << " s, ratio " << Fixed(ratio, 2) << ". Load average at the end " << LoadAverage() << ".\n\n"
       << "Times are wall-clock seconds, medians of the runs shown. Sheet rows: the last row of "
          "the sheet; rows and cells written: the records the file writer is handed (values and "
          "formatted blanks). Peak MiB: the peak resident set of a process that runs one whole "

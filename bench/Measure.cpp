@@ -5,9 +5,16 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <ctime>
 #include <filesystem>
 
 namespace kvo::bench {
+
+double ProcessCpuSeconds() {
+  struct timespec now {};
+  ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
 
 double Median(std::vector<double> values) {
   if (values.empty()) return 0;

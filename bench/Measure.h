@@ -15,6 +15,25 @@ double Seconds(F&& f) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// Seconds of the whole process on all processors (user and system), for figures that other
+// work on a shared machine disturbs less than wall-clock time.
+double ProcessCpuSeconds();
+
+struct Timing {
+  double wall = 0;
+  double cpu = 0;
+};
+
+// Wall-clock and process CPU seconds that f takes.
+template <class F>
+Timing Time(F&& f) {
+  const double cpu = ProcessCpuSeconds();
+  Timing t;
+  t.wall = Seconds(f);
+  t.cpu = ProcessCpuSeconds() - cpu;
+  return t;
+}
+
 double Median(std::vector<double> values);
 
 struct ChildRun {

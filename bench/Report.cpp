@@ -67,9 +67,9 @@ double SizeResult::Figure(const std::string& key) const {
   return it == figures.end() ? 0 : it->second;
 }
 
-double SizeResult::FloorRatio() const {
-  const double floor = Figure("parse_alone") + Figure("direct");
-  return floor > 0 ? Figure("total") / floor : 0;
+double SizeResult::FloorRatio(const std::string& suffix) const {
+  const double floor = Figure("parse_alone" + suffix) + Figure("direct" + suffix);
+  return floor > 0 ? Figure("total" + suffix) / floor : 0;
 }
 
 std::string MachineDescription() {
@@ -125,12 +125,25 @@ std::string RenderReport(const std::string& machine, const std::vector<SizeResul
         << (s.xmllintSeconds > 0 ? Fixed(s.xmllintSeconds, 3) : "-") << " |\n";
   }
 
+  out << "\nCPU seconds of the measuring process (user and system), medians of the same runs:\n\n"
+      << "| items | parse alone | load+walk | build | save | total | direct write "
+         "| total / (parse + direct) |\n"
+      << "|---:|---:|---:|---:|---:|---:|---:|---:|\n";
+  for (const SizeResult& s : sizes) {
+    out << "| " << Count(s.shape.items);
+    for (const char* key : {"parse_alone", "load_walk", "build", "save", "total", "direct"}) {
+      out << " | " << Fixed(s.Figure(std::string(key) + "_cpu"), 3);
+    }
+    out << " | " << Fixed(s.FloorRatio("_cpu"), 2) << " |\n";
+  }
+
   const double ratio = concurrent.one > 0 ? concurrent.together / concurrent.one : 0;
   out << "\nConcurrent exports of " << Count(sizes.front().shape.items) << " items (medians of "
       << concurrent.runs << "): one on a thread " << Fixed(concurrent.one, 3) << " s, "
       << concurrent.threads << " on threads at once " << Fixed(concurrent.together, 3)
       << " s, ratio " << Fixed(ratio, 2) << ". Load average at the end " << LoadAverage() << ".\n\n"
-      << "Times are wall-clock seconds, medians of the runs shown. Sheet rows: the last row of "
+      << "Times are wall-clock seconds, medians of the runs shown; CPU seconds change less "
+         "with other work on the machine. Sheet rows: the last row of "
          "the sheet; rows and cells written: the records the file writer is handed (values and "
          "formatted blanks). Peak MiB: the peak resident set of a process that runs one whole "
          "export. "

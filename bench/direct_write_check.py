@@ -6,7 +6,8 @@ Usage: direct_write_check.py KVO_BENCH KVO_GEN_EXPORT
 Generates a small item export, runs one timing pass (which writes items.xlsx through the
 component and direct.xlsx straight through the library) and compares the two workbooks: every
 cell with its style and value (shared strings resolved, as their order differs), the sheet's
-other parts, the sheet's relationships, the workbook and the styles."""
+other parts but its used range, the sheet's relationships, the workbook and the styles, with
+attribute order and whitespace ignored."""
 import os
 import subprocess
 import sys
@@ -15,6 +16,10 @@ import xml.etree.ElementTree as ET
 import zipfile
 
 NS = "{http://schemas.openxmlformats.org/spreadsheetml/2006/main}"
+
+
+def canonical(xml):
+    return ET.canonicalize(xml, strip_text=True)
 
 
 def sheet(path):
@@ -31,9 +36,12 @@ def sheet(path):
                 v = c.find(NS + "v")
                 value = None if v is None else strings[int(v.text)] if c.get("t") == "s" else v.text
                 cells.append((c.get("r"), c.get("s"), c.get("t"), value))
-        rest = [ET.tostring(e) for e in root if e.tag != NS + "sheetData"]
-        parts = [z.read(p) for p in ("xl/worksheets/_rels/sheet1.xml.rels", "xl/workbook.xml",
-                                     "xl/styles.xml")]
+        # The used range is the one known difference: the library declares every formatted
+        # column as used. Attribute order and whitespace do not count.
+        rest = [canonical(ET.tostring(e)) for e in root
+                if e.tag not in (NS + "sheetData", NS + "dimension")]
+        parts = [canonical(z.read(p)) for p in ("xl/worksheets/_rels/sheet1.xml.rels",
+                                                "xl/workbook.xml", "xl/styles.xml")]
         return cells, rest, parts
 
 

@@ -46,13 +46,15 @@ void Hyperlinks::Add(const Range& anchor, std::string_view address, std::string_
 
   // Only a link that is taken changes the cell.
   if (!textToDisplay.empty()) {
-    store.SetValue(cell, CellValue::Text(sheet_->CellText(textToDisplay)));
+    sheet_->SetText(cell, textToDisplay);
   } else if (!store.HasValue(cell.top, cell.left)) {
-    store.SetValue(cell, CellValue::Text(sheet_->CellText(address.empty() ? subAddress : address)));
+    sheet_->SetText(cell, address.empty() ? subAddress : address);
   }
   links_[key] = {std::string(address), std::string(subAddress), std::string(screenTip)};
-  store.ApplyFormat(cell, FormatProperty::Underline, 1);
-  store.ApplyColor(cell, FormatProperty::FontColor, kLinkColor);
+  const SheetStore::FormatSetting look[] = {
+      {FormatProperty::Underline, 1},
+      {FormatProperty::FontColor, FormatTable::ColorValue(kLinkColor)}};
+  store.ApplyFormats(cell, look);
 }
 
 bool Hyperlinks::Full() const {

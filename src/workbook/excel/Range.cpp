@@ -22,7 +22,7 @@ void Range::Value(std::string_view text) const {
     return;
   }
   // Longer text than a cell of the file holds is cut to that length.
-  sheet_->Store().SetValue(area_, CellValue::Text(sheet_->CellText(text)));
+  sheet_->SetText(area_, text);
 }
 
 void Range::Value(double number) const {

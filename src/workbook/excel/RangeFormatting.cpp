@@ -48,8 +48,9 @@ void Font::FontStyle(std::string_view style) const {
     RaiseSheetError("Font style \"" + std::string(style) + "\" of " + AbsoluteAddress(area_) +
                     " is unknown (Regular, Bold, Italic, Bold Italic)");
   }
-  store_->ApplyFormat(area_, FormatProperty::Bold, bold);
-  store_->ApplyFormat(area_, FormatProperty::Italic, italic);
+  const SheetStore::FormatSetting settings[] = {{FormatProperty::Bold, bold ? 1.0 : 0.0},
+                                                {FormatProperty::Italic, italic ? 1.0 : 0.0}};
+  store_->ApplyFormats(area_, settings);
 }
 
 void Font::Size(double points) const {

@@ -1,6 +1,8 @@
 // A worksheet: the entry to its cells, ranges, names, hyperlinks and page setup.
 #include "workbook/excel/Worksheet.h"
 
+#include <algorithm>
+
 #include "workbook/excel/store/CellAddress.h"
 #include "workbook/excel/store/SheetError.h"
 #include "workbook/excel/store/Utf8.h"
@@ -14,6 +16,18 @@ void Worksheet::CheckRowInSheet(std::int64_t row) {
   // A row past the last one means the sheet is full: everything after it is refused too.
   if (row > format_->limits.rows) full_ = true;
   CheckRow(row, format_->limits.rows);
+}
+
+void Worksheet::SetText(const Rect& rect, std::string_view text) {
+  // Plain printable text within the limit is stored as it is, without a fitted copy.
+  const bool bPlain =
+      text.size() <= format_->limits.charsPerCell &&
+      std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
+  if (bPlain) {
+    store_.SetText(rect, text);
+  } else {
+    store_.SetText(rect, CellText(text));
+  }
 }
 
 std::string Worksheet::CellText(std::string_view text) {

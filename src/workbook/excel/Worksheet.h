@@ -55,6 +55,8 @@ class Worksheet {
   // The text as a cell of the sheet's file format holds it: valid UTF-8, cut to the characters
   // a cell holds. Counts the texts that had to be cut.
   std::string CellText(std::string_view text);
+  // Every cell of rect shows the text, fitted as CellText fits it.
+  void SetText(const Rect& rect, std::string_view text);
   std::size_t CutTexts() const { return cutTexts_; }
   // True once a row past the sheet's last row was asked for: the sheet cannot hold more.
   bool Full() const { return full_; }

@@ -24,7 +24,8 @@ struct ResolvedCell {
   std::int32_t col = 1;
   std::uint32_t format = 0;  // index into ResolvedSheet::formats
   Kind kind = Kind::Blank;
-  std::string_view text;  // valid UTF-8, within the format's characters per cell
+  // Valid UTF-8, within the format's characters per cell; stays valid while the sheet is read.
+  std::string_view text;
   double number = 0;
 };
 
@@ -75,7 +76,8 @@ struct ResolvedPageSetup {
 };
 
 // Hands out the rows of one walk, in ascending order; a row and its cells stay valid until
-// the next call. Null after the last row.
+// the next call (the cells' texts longer: as long as the resolved sheet). Null after the last
+// row.
 class RowWalk {
  public:
   virtual ~RowWalk() = default;

@@ -55,4 +55,26 @@ class FormatTable {
   std::vector<std::string> numberFormats_;
 };
 
+// One property change applied to many formats: each format's result is worked out once per
+// operation and then looked up by index.
+class FormatChange {
+ public:
+  FormatChange(FormatTable& table, FormatProperty property, double value)
+      : table_(table), property_(property), value_(value) {}
+
+  std::uint32_t operator()(std::uint32_t base) {
+    if (base >= results_.size()) results_.resize(base + 1, kNone);
+    std::uint32_t& result = results_[base];
+    if (result == kNone) result = table_.With(base, property_, value_);
+    return result;
+  }
+
+ private:
+  static constexpr std::uint32_t kNone = 0xFFFFFFFF;
+  FormatTable& table_;
+  FormatProperty property_;
+  double value_;
+  std::vector<std::uint32_t> results_;
+};
+
 }  // namespace kvo::excel

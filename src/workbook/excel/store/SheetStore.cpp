@@ -96,17 +96,41 @@ bool SheetStore::HasValue(std::int32_t row, std::int32_t col) const {
   return cell != nullptr && cell->kind != CellValue::Kind::Empty;
 }
 
-void SheetStore::SetValue(const Rect& rect, const CellValue& value) {
-  CheckOpen();
-  if (value.kind == CellValue::Kind::Number && !std::isfinite(value.number)) {
-    RaiseSheetError("Cell " + AbsoluteAddress(rect) + " cannot hold a number that is not finite");
+void SheetStore::SetText(const Rect& rect, std::string_view text) {
+  if (text.empty()) {
+    SetValue(rect, CellValue{});
+    return;
   }
+  CheckOpen();
+  CheckAreaSize(rect);
+  const std::string_view stored = texts_.Store(text);
+  for (std::int32_t row = rect.top; row <= rect.bottom; ++row) {
+    for (std::int32_t col = rect.left; col <= rect.right; ++col) {
+      StoredCell& cell = Touch(row, col);
+      cell.kind = CellValue::Kind::Text;
+      cell.text = stored.data();
+      cell.length = static_cast<std::uint32_t>(stored.size());
+    }
+  }
+}
+
+void SheetStore::CheckAreaSize(const Rect& rect) const {
   if (rect.CellCount() > kMaxAreaCells) {
     RaiseSheetError("Cannot assign one value to " + AbsoluteAddress(rect) +
                     ": the area has too many cells");
   }
-  const std::string_view text =
-      value.kind == CellValue::Kind::Text ? texts_.Store(value.text) : std::string_view();
+}
+
+void SheetStore::SetValue(const Rect& rect, const CellValue& value) {
+  if (value.kind == CellValue::Kind::Text) {
+    SetText(rect, value.text);
+    return;
+  }
+  CheckOpen();
+  if (value.kind == CellValue::Kind::Number && !std::isfinite(value.number)) {
+    RaiseSheetError("Cell " + AbsoluteAddress(rect) + " cannot hold a number that is not finite");
+  }
+  CheckAreaSize(rect);
   for (std::int32_t row = rect.top; row <= rect.bottom; ++row) {
     for (std::int32_t col = rect.left; col <= rect.right; ++col) {
       if (value.IsEmpty()) {
@@ -115,59 +139,71 @@ void SheetStore::SetValue(const Rect& rect, const CellValue& value) {
       }
       StoredCell& cell = Touch(row, col);
       cell.kind = value.kind;
-      if (value.kind == CellValue::Kind::Text) {
-        cell.text = text.data();
-        cell.length = static_cast<std::uint32_t>(text.size());
-      } else {
-        cell.number = value.number;
-        cell.length = 0;
-      }
-    }
-  }
-}
-
-void SheetStore::ChangeCells(StoredRow& row, std::int32_t firstCol, std::int32_t lastCol,
-                             FormatProperty property, double value) {
-  for (StoredCell& cell : row.cells) {
-    if (cell.col >= firstCol && cell.col <= lastCol) {
-      cell.format = formats_.With(cell.format, property, value);
+      cell.number = value.number;
+      cell.length = 0;
     }
   }
 }
 
 void SheetStore::ApplyFormat(const Rect& rect, FormatProperty property, double value) {
+  const FormatSetting setting{property, value};
+  ApplyFormats(rect, {&setting, 1});
+}
+
+void SheetStore::ApplyFormats(const Rect& rect, std::span<const FormatSetting> settings) {
   CheckOpen();
-  const std::uint64_t stamp = ++stamp_;
-  if (rect == Rect::WholeSheet()) {
-    sheetLayer_.Set(property, value, stamp);
-    sheetBase_ = formats_.Intern(formats_.Layered(sheetLayer_, nullptr, nullptr));
-    for (StoredRow& row : rows_) ChangeCells(row, 1, kMaxColumns, property, value);
-  } else if (rect.SpansAllRows()) {
-    for (std::int32_t col = rect.left; col <= rect.right; ++col) {
-      columnLayers_[col].Set(property, value, stamp);
+  if (rect == Rect::WholeSheet() || rect.SpansAllRows()) {
+    // Every row may hold cells of the area: each setting's result per format is worked out once.
+    for (const FormatSetting& setting : settings) {
+      const std::uint64_t stamp = ++stamp_;
+      FormatChange change(formats_, setting.property, setting.value);
+      if (rect == Rect::WholeSheet()) {
+        sheetLayer_.Set(setting.property, setting.value, stamp);
+      } else {
+        for (std::int32_t col = rect.left; col <= rect.right; ++col) {
+          columnLayers_[col].Set(setting.property, setting.value, stamp);
+        }
+      }
+      for (StoredRow& row : rows_) {
+        for (StoredCell& cell : row.cells) {
+          if (cell.col >= rect.left && cell.col <= rect.right) cell.format = change(cell.format);
+        }
+      }
     }
-    for (StoredRow& row : rows_) ChangeCells(row, rect.left, rect.right, property, value);
-  } else if (rect.SpansAllColumns()) {
+    sheetBase_ = formats_.Intern(formats_.Layered(sheetLayer_, nullptr, nullptr));
+    return;
+  }
+  if (rect.SpansAllColumns()) {
     for (std::int32_t r = rect.top; r <= rect.bottom; ++r) {
       StoredRow& row = RowFor(r);
       if (row.layer == 0) {
         rowLayers_.emplace_back();
         row.layer = static_cast<std::uint32_t>(rowLayers_.size());
       }
-      rowLayers_[row.layer - 1].Set(property, value, stamp);
-      ChangeCells(row, 1, kMaxColumns, property, value);
-    }
-  } else {
-    if (rect.CellCount() > kMaxAreaCells) {
-      RaiseSheetError("Cannot format " + AbsoluteAddress(rect) + ": the area has too many cells");
-    }
-    for (std::int32_t row = rect.top; row <= rect.bottom; ++row) {
-      for (std::int32_t col = rect.left; col <= rect.right; ++col) {
-        StoredCell& cell = Touch(row, col);
-        cell.format = formats_.With(cell.format, property, value);
+      for (const FormatSetting& setting : settings) {
+        rowLayers_[row.layer - 1].Set(setting.property, setting.value, ++stamp_);
       }
+      for (StoredCell& cell : row.cells) cell.format = With(cell.format, settings);
+    }
+    return;
+  }
+  if (rect.CellCount() > kMaxAreaCells) {
+    RaiseSheetError("Cannot format " + AbsoluteAddress(rect) + ": the area has too many cells");
+  }
+  stamp_ += settings.size();
+  for (std::int32_t row = rect.top; row <= rect.bottom; ++row) {
+    for (std::int32_t col = rect.left; col <= rect.right; ++col) {
+      StoredCell& cell = Touch(row, col);
+      cell.format = With(cell.format, settings);
     }
   }
+}
+
+std::uint32_t SheetStore::With(std::uint32_t format, std::span<const FormatSetting> settings) {
+  for (const FormatSetting& setting : settings) {
+    format = formats_.With(format, setting.property, setting.value);
+  }
+  return format;
 }
 
 void SheetStore::ApplyNumberFormat(const Rect& rect, std::string_view format) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,12 +67,20 @@ class SheetStore {
   // Every cell of rect gets the value (an empty value clears it). Raises for a number that is
   // not finite and for an area of more than kMaxAreaCells cells.
   void SetValue(const Rect& rect, const CellValue& value);
+  // The same for a text, stored once for the whole area; the caller has fitted it to the cell.
+  void SetText(const Rect& rect, std::string_view text);
   const StoredCell* CellAt(std::int32_t row, std::int32_t col) const;
   bool HasValue(std::int32_t row, std::int32_t col) const;
 
   // Sets one format property on every cell of rect. Raises for a range (not whole rows,
   // columns or the sheet) of more than kMaxAreaCells cells.
   void ApplyFormat(const Rect& rect, FormatProperty property, double value);
+  // Several properties at once (bold and italic of a font style, say), in this order.
+  struct FormatSetting {
+    FormatProperty property;
+    double value;
+  };
+  void ApplyFormats(const Rect& rect, std::span<const FormatSetting> settings);
   void ApplyNumberFormat(const Rect& rect, std::string_view format);
   void ApplyColor(const Rect& rect, FormatProperty property, SheetColor color);
   // The look of one cell.
@@ -111,8 +120,10 @@ class SheetStore {
   StoredCell& Touch(std::int32_t row, std::int32_t col);
   // The format index a new record at (row, col) starts with.
   std::uint32_t BaseFormat(std::int32_t row, std::int32_t col);
-  void ChangeCells(StoredRow& row, std::int32_t firstCol, std::int32_t lastCol,
-                   FormatProperty property, double value);
+  // The format with every setting applied.
+  std::uint32_t With(std::uint32_t format, std::span<const FormatSetting> settings);
+  // Raises for an area of more than kMaxAreaCells cells.
+  void CheckAreaSize(const Rect& rect) const;
   const FormatLayer* RowLayer(std::int32_t row) const;
   const FormatLayer* ColumnLayer(std::int32_t col) const;
 

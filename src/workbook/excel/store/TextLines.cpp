@@ -3,6 +3,7 @@
 #include "workbook/excel/store/TextLines.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "workbook/excel/store/SheetDimensions.h"
@@ -26,14 +27,14 @@ constexpr int kUpper[26] = {1185, 1114, 1092, 1260, 1000, 941,  1292, 1276, 516,
                             653,  1064, 861,  1751, 1322, 1356, 1058, 1378, 1112,
                             941,  998,  1314, 1162, 1822, 1063, 998,  959};
 
-bool IsWide(char32_t cp) {
+constexpr bool IsWide(char32_t cp) {
   return (cp >= 0x1100 && cp <= 0x115F) || (cp >= 0x2E80 && cp <= 0xA4CF) ||
          (cp >= 0xAC00 && cp <= 0xD7A3) || (cp >= 0xF900 && cp <= 0xFAFF) ||
          (cp >= 0xFE30 && cp <= 0xFE4F) || (cp >= 0xFF00 && cp <= 0xFF60) ||
          (cp >= 0xFFE0 && cp <= 0xFFE6) || cp >= 0x20000;
 }
 
-int FontUnits(char32_t cp) {
+constexpr int FontUnitsOf(char32_t cp) {
   if (cp >= 'a' && cp <= 'z') return kLower[cp - 'a'];
   if (cp >= 'A' && cp <= 'Z') return kUpper[cp - 'A'];
   if (cp >= '0' && cp <= '9') return 1038;
@@ -63,6 +64,17 @@ int FontUnits(char32_t cp) {
   }
   if (cp < 0x80) return 1000;
   return IsWide(cp) ? 2048 : 1100;
+}
+
+// Widths of the ASCII characters, looked up rather than worked out for each one.
+constexpr std::array<int, 128> kAsciiUnits = [] {
+  std::array<int, 128> units{};
+  for (char32_t cp = 0; cp < 128; ++cp) units[cp] = FontUnitsOf(cp);
+  return units;
+}();
+
+int FontUnits(char32_t cp) {
+  return cp < 128 ? kAsciiUnits[cp] : FontUnitsOf(cp);
 }
 
 class LineFitter {

@@ -13,12 +13,13 @@ bool NeedsPreserve(std::string_view text) {
 
 }  // namespace
 
-std::uint32_t SharedStringsPart::Use(std::string_view text) {
+std::uint32_t SharedStringsPart::Use(std::string_view text, bool bStable) {
   ++uses_;
   if (auto found = numbers_.find(text); found != numbers_.end()) return found->second;
   const auto number = static_cast<std::uint32_t>(ordered_.size());
-  auto added = numbers_.emplace(std::string(text), number).first;
-  ordered_.push_back(&added->first);
+  if (!bStable) text = copies_.emplace_back(text);
+  numbers_.emplace(text, number);
+  ordered_.push_back(text);
   return number;
 }
 
@@ -27,9 +28,9 @@ void SharedStringsPart::Write(XmlStream& xml) const {
   xml.Attr("count", static_cast<std::int64_t>(uses_))
       .Attr("uniqueCount", static_cast<std::int64_t>(ordered_.size()))
       .Raw(">");
-  for (const std::string* text : ordered_) {
-    xml.Raw(NeedsPreserve(*text) ? "<si><t xml:space=\"preserve\">" : "<si><t>")
-        .Text(*text)
+  for (const std::string_view text : ordered_) {
+    xml.Raw(NeedsPreserve(text) ? "<si><t xml:space=\"preserve\">" : "<si><t>")
+        .Text(text)
         .Raw("</t></si>");
     xml.MaybeFlush();
   }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -14,9 +15,10 @@ namespace kvo::excel {
 
 class SharedStringsPart {
  public:
-  // The number of the text (as CellText gives it), counting one more cell that shows it. Raises
+  // The number of the text (as CellText gives it), counting one more cell that shows it. A
+  // stable text stays valid until the part is written and is not copied; any other is. Raises
   // only std::bad_alloc.
-  std::uint32_t Use(std::string_view text);
+  std::uint32_t Use(std::string_view text, bool bStable);
   bool Empty() const { return ordered_.empty(); }
   // Writes xl/sharedStrings.xml. Raises what the stream's sink raises.
   void Write(XmlStream& xml) const;
@@ -29,8 +31,9 @@ class SharedStringsPart {
     }
   };
 
-  std::unordered_map<std::string, std::uint32_t, Hash, std::equal_to<>> numbers_;
-  std::vector<const std::string*> ordered_;  // keys of numbers_, by number
+  std::unordered_map<std::string_view, std::uint32_t, Hash> numbers_;
+  std::vector<std::string_view> ordered_;  // keys of numbers_, by number
+  std::deque<std::string> copies_;         // the texts that were not stable
   std::uint64_t uses_ = 0;
 };
 

@@ -62,7 +62,7 @@ StylesPart::StylesPart(const std::vector<CellFormat>& formats)
 std::uint32_t StylesPart::XfOf(std::uint32_t format) {
   if (format >= xfOfFormat_.size()) {
     throw WriteError("the sheet refers to format " + std::to_string(format) +
-                         ", which its table does not have");
+                     ", which its table does not have");
   }
   std::uint32_t& xf = xfOfFormat_[format];
   if (xf == kUnset) xf = AddXf(formats_[format]);

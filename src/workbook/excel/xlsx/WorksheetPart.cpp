@@ -213,10 +213,12 @@ class WorksheetWriter {
     }
     if (cell.kind == ResolvedCell::Kind::Text && !cell.text.empty()) {
       out += " t=\"s\"><v>";
-      std::string escaped;
-      std::string_view text = cell.text;
-      if (!IsCellTextAsIs(text)) text = escaped = CellText(text);
-      AppendInt(out, strings_.Use(text));
+      // The sheet's own texts outlive the part; escaped copies do not.
+      if (IsCellTextAsIs(cell.text)) {
+        AppendInt(out, strings_.Use(cell.text, true));
+      } else {
+        AppendInt(out, strings_.Use(CellText(cell.text), false));
+      }
       out += "</v></c>";
       return;
     }

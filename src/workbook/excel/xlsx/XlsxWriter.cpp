@@ -5,12 +5,12 @@
 #include <new>
 
 #include "workbook/excel/OutputFile.h"
+#include "workbook/excel/sink/FileSink.h"
+#include "workbook/excel/sink/WriteError.h"
 #include "workbook/excel/store/SheetError.h"
 #include "workbook/excel/store/Utf8.h"
-#include "workbook/excel/sink/FileSink.h"
 #include "workbook/excel/xlsx/LinkTargets.h"
 #include "workbook/excel/xlsx/XlsxPackage.h"
-#include "workbook/excel/sink/WriteError.h"
 
 namespace kvo::excel {
 

@@ -14,7 +14,9 @@ fail() { echo "install_check: $*" >&2; exit 1; }
 
 "$cmake" --install "$build" --prefix "$prefix" > /dev/null
 [[ $("$prefix/bin/kvo-export-excel" --version) =~ ^kvo-export-excel\ [0-9.]+$ ]] || fail "--version"
-ldd "$prefix/bin/kvo-export-excel" | grep -q "libkvoexportexcel.so.0 => $prefix/" ||
+# ldd's whole output first: with pipefail, grep -q stopping early would fail the pipe.
+libraries=$(ldd "$prefix/bin/kvo-export-excel")
+grep -q "libkvoexportexcel.so.0 => $prefix/" <<< "$libraries" ||
   fail "the installed command does not use the installed library"
 
 # The host must print the example's structure error and the path of the workbook it wrote.

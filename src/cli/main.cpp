@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "cli/CheckConfig.h"
 #include "config/RunState.h"
 #include "config/modEnvironment.h"
 
@@ -15,6 +16,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: kvo-export-excel SOURCE CONFIG SETUP [EXTENSION]\n"
+    "       kvo-export-excel --check-config CONFIG [SETUP]\n"
     "\n"
     "Exports the product-data XML document SOURCE into a spreadsheet workbook next to it.\n"
     "\n"
@@ -61,6 +63,9 @@ void PrintNewLogLines(const std::string& sLogPath, std::uintmax_t lOffset) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2 && std::strcmp(argv[1], "--check-config") == 0) {
+    return kvo::cli::CheckConfigMain(argc - 2, argv + 2);
+  }
   if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
     std::cout << kUsage;
     return 0;

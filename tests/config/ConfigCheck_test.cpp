@@ -8,7 +8,10 @@
 #include <optional>
 #include <set>
 
+#include "config/BuilderLabels.h"
+#include "config/LabelTables.h"
 #include "config/QueryRecorder.h"
+#include "config/ResourceKeys.h"
 #include "config/RunState.h"
 #include "support/TestSupport.h"
 
@@ -232,6 +235,44 @@ TEST(ConfigCheck, KnowsEveryQueryOfTheRun) {
   // The check reads nothing the run would not: what it counts as read, the run reads.
   for (const std::string& sQuery : sChecked) {
     EXPECT_TRUE(sRun.contains(sQuery)) << "the check reads " << sQuery << ", no run does";
+  }
+}
+
+// The configuration reference names every key and label the run reads, and every built-in text.
+TEST(ConfigCheck, ReferenceNamesWhatTheRunReads) {
+  const std::string sDoc = test::ReadFile(test::SourcePath("docs/configuration.md"));
+  // Named in code type, alone or as a step of a path.
+  const auto fnNamed = [&sDoc](const std::string& sName) {
+    bool bFound = false;
+    for (std::size_t i = sDoc.find(sName); i != std::string::npos && !bFound;
+         i = sDoc.find(sName, i + 1)) {
+      const char cBefore = i > 0 ? sDoc[i - 1] : ' ';
+      const char cAfter = i + sName.size() < sDoc.size() ? sDoc[i + sName.size()] : ' ';
+      bFound = (cBefore == '`' || cBefore == '/') && (cAfter == '`' || cAfter == '/');
+    }
+    EXPECT_TRUE(bFound) << sName;
+  };
+  const auto fnLast = [](const std::string& sPath) { return sPath.substr(sPath.rfind('/') + 1); };
+  for (const res::ResourceKey& t : res::kResourceKeys) fnNamed(fnLast(t.sQuery));
+  for (const lbl::FieldSection& t : lbl::kFieldSections) fnNamed(fnLast(t.sPath));
+  for (const lbl::AttrLabelTable& t : lbl::kAttrLabelTables) fnNamed(t.sPath + 13);
+  for (const lbl::Label* p : lbl::kLabels) {
+    fnNamed(fnLast(p->sName));
+    if (*p->sDefault != '\0') fnNamed(p->sDefault);
+  }
+  for (const lbl::OrderLabels* p : lbl::kOrderLabels) {
+    fnNamed(p->sNode);
+    for (const char* sDefault : p->sDefaults) {
+      if (sDefault != nullptr) fnNamed(sDefault);
+    }
+  }
+  for (const lbl::KindKeys& t : lbl::kKindKeys) {
+    for (const char* sKey : {t.sKey, t.sStructure, t.sCollection}) fnNamed(sKey);
+  }
+  for (const char* sOwner : lbl::kItemTagOwners) fnNamed(sOwner);
+  for (const lbl::PanelBar* p : {&lbl::kMainPanelBar, &lbl::kPropertyPanelBar}) {
+    fnNamed(p->sName);
+    fnNamed(p->sDefault);
   }
 }
 

@@ -1,6 +1,5 @@
 #include "config/ConfigCheck.h"
 
-#include <kvoexportexcel/RunError.h>
 #include <kvoexportexcel/clsXMLIniData.h>
 
 #include <algorithm>

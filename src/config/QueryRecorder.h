@@ -15,7 +15,7 @@
 namespace kvo {
 
 // Element names from below the root element down to oElement, joined by "/"; empty for the root
-// element itself.  oElement must belong to a loaded document.
+// element itself.  Raises RunError for a node that is none.
 std::string ElementPath(const xml::Node& oElement);
 
 class QueryRecorder {

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace kvo {
@@ -87,6 +88,15 @@ class KVO_API clsXMLIniData {
   // current node.
   std::optional<xml::NodeList> GetOrderedAttrList(const std::string& sAttrPath,
                                                   std::int32_t& lAttrCount, OrderTable& arrOrder);
+
+  // Sees every query that the readers of this thread run: the reader, the node the query ran from
+  // (the root element or the current node), the query, and what it found (the one node, or the
+  // ordered children; nothing when nothing matched).  Tests and the configuration check use it.
+  using QueryHook = void (*)(void* pContext, const clsXMLIniData& oReader, const xml::Node& oFrom,
+                             const std::string& sQuery, const xml::NodeList& vFound);
+  // Installs fnHook for this thread (nullptr: none) and returns the hook and context it replaces.
+  // Without a hook a query costs one test more.
+  static std::pair<QueryHook, void*> SetQueryHook(QueryHook fnHook, void* pContext);
 
  private:
   bool Load(const std::string& sSource, bool bFromFile, std::string& sErr);

@@ -1,19 +1,20 @@
 // Command-line host of the shared library: runs exactly one export and tells where the workbook
 // went, what the run logged, and why it failed.
+#include <kvoexportexcel/ConfigCheck.h>
 #include <kvoexportexcel/iclsExportExcel.h>
 
-#include <fstream>
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "cli/SetupHint.h"
+#include "cli/CheckConfig.h"
+#include "cli/SetupArgument.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "Usage: kvo-export-excel SOURCE CONFIG SETUP [EXTENSION]\n"
+    "       kvo-export-excel --check-config CONFIG [SETUP]\n"
     "       kvo-export-excel --help | --version\n"
     "\n"
     "Exports the product-data XML document SOURCE into a spreadsheet workbook next to it.\n"
@@ -29,20 +30,14 @@ constexpr const char* kUsage =
     "under SOURCE's base name or under the name the second caption value gives.  Problems are\n"
     "written to ExportExcel.log in the export folder.\n"
     "\n"
+    "--check-config reads CONFIG (and SETUP) the way an export does and prints what an export\n"
+    "would do with it, without exporting (see --check-config alone).\n"
+    "\n"
     "Exit status: 0 workbook written (its path is printed on standard output, the lines this\n"
     "run logged on standard error), 1 export failed (the lines this run logged are printed on\n"
     "standard error), 2 usage error.\n";
 
 constexpr const char* kName = "kvo-export-excel: ";
-
-bool ReadText(const std::string& sPath, std::string& sText) {
-  std::ifstream in(sPath, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  sText = ss.str();
-  return true;
-}
 
 // True when the extension names its file format: .xls or .xlsx in any letter case, or none
 // (.xls).
@@ -62,6 +57,9 @@ struct RunLines {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2 && std::string(argv[1]) == "--check-config") {
+    return kvo::cli::CheckConfigMain(argc - 2, argv + 2);
+  }
   std::vector<std::string> vOperands;
   bool bOptionsEnd = false;
   for (int i = 1; i < argc; ++i) {
@@ -89,12 +87,9 @@ int main(int argc, char** argv) {
   const std::string& sConfig = vOperands[1];
   std::string sSetup = vOperands[2];
   const std::string sExtension = vOperands.size() == 4 ? vOperands[3] : "";
-  if (!sSetup.empty() && sSetup.front() == '@') {
-    const std::string sSetupFile = sSetup.substr(1);
-    if (!ReadText(sSetupFile, sSetup)) {
-      std::cerr << kName << "cannot read the setup file " << sSetupFile << "\n";
-      return 2;
-    }
+  if (!kvo::cli::ReadSetupArgument(sSetup)) {
+    std::cerr << kName << "cannot read the setup file " << sSetup.substr(1) << "\n";
+    return 2;
   }
   if (!NamesItsFormat(sExtension)) {
     std::cerr << kName << "warning: the extension " << sExtension
@@ -115,8 +110,9 @@ int main(int argc, char** argv) {
   }
   for (const std::string& sLine : tRun.vLines) std::cerr << sLine << "\n";
   if (!bDone) {
-    const std::string sHint = kvo::SetupHint(sSetup, sConfig);
-    if (!sHint.empty()) std::cerr << kName << "hint: " << sHint << "\n";
+    // The first reason the setup names no export, when that is why the run failed.
+    const std::vector<std::string> vProblems = kvo::SetupStringProblems(sSetup, sConfig);
+    if (!vProblems.empty()) std::cerr << kName << "hint: SETUP: " << vProblems.front() << "\n";
   }
   if (tRun.bLost) {
     std::cerr << kName << "the log file " << oExport.LogPath()

@@ -13,14 +13,16 @@ inline constexpr const char* kMainItemLbl = "MAIN_LBL/ITEM";
 inline constexpr const char* kMainDocLbl = "MAIN_LBL/DOC";
 inline constexpr const char* kMainFolderLbl = "MAIN_LBL/FOLDER";
 inline constexpr const char* kMainAddLbl = "MAIN_ADD_LBL";
+// Texts of the two black caption bars: one section per export below it.
+inline constexpr const char* kGlobalLbl = "GLOBAL";
 
 // Items and their part lists.
+inline constexpr const char* kItemLbl = "PROPERTY_LBL/ITEM_LBL";
 inline constexpr const char* kItemCapLbl = "PROPERTY_LBL/ITEM_LBL/ITEM_CAP_LBL";
 inline constexpr const char* kItemCaptionLbl = "PROPERTY_LBL/ITEM_LBL/CAPTION_LBL";
 inline constexpr const char* kItemAttrListLbl =
     "PROPERTY_LBL/ITEM_LBL/ITEM_ATTR_LBL/ATTRIBUTE_LIST_LBL";
 inline constexpr const char* kPartListLbl = "PROPERTY_LBL/PART_LIST_LBL";
-inline constexpr const char* kChildListLbl = "PROPERTY_LBL/PART_LIST_LBL/CHILD_LIST_LBL";
 inline constexpr const char* kAlternateListLbl = "PROPERTY_LBL/PART_LIST_LBL/ALTERNATE_LIST_LBL";
 
 // Documents, drawings, their files, and folders.

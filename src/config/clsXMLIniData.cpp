@@ -16,6 +16,15 @@ std::string OrderQuery(std::int32_t lInd) {
   return "*[@ORDER = " + std::to_string(lInd) + "]";
 }
 
+thread_local clsXMLIniData::QueryHook tQueryHook = nullptr;
+thread_local void* tQueryContext = nullptr;
+
+// Tells the installed hook what a query found.
+void Notify(const clsXMLIniData& oReader, const xml::Node& oFrom, const std::string& sQuery,
+            const xml::NodeList& vFound) {
+  tQueryHook(tQueryContext, oReader, oFrom, sQuery, vFound);
+}
+
 std::string ErrorDescription(std::exception_ptr pError) {
   try {
     std::rethrow_exception(pError);
@@ -85,10 +94,23 @@ xml::Node clsXMLIniData::SelectOne(const xml::Node& oFrom, const std::string& sQ
   std::string sKey = std::to_string(reinterpret_cast<std::uintptr_t>(oFrom.Raw()));
   sKey.append(1, '\n').append(sQuery);
   auto it = mSelected_.find(sKey);
-  if (it != mSelected_.end()) return it->second;
-  xml::Node found = oFrom.SelectSingleNode(sQuery);
-  mSelected_.emplace(std::move(sKey), found);
+  if (it == mSelected_.end()) {
+    it = mSelected_.emplace(std::move(sKey), oFrom.SelectSingleNode(sQuery)).first;
+  }
+  const xml::Node found = it->second;
+  if (tQueryHook) {
+    Notify(*this, oFrom, sQuery,
+           xml::NodeList(found.IsNone() ? std::vector<xml::Node>{} : std::vector{found}));
+  }
   return found;
+}
+
+std::pair<clsXMLIniData::QueryHook, void*> clsXMLIniData::SetQueryHook(QueryHook fnHook,
+                                                                       void* pContext) {
+  const std::pair<QueryHook, void*> tPrevious{tQueryHook, tQueryContext};
+  tQueryHook = fnHook;
+  tQueryContext = pContext;
+  return tPrevious;
 }
 
 xml::Node clsXMLIniData::Root() const {
@@ -252,8 +274,11 @@ std::string clsXMLIniData::GetAttrValue(const xml::Node& oElement,
 
 std::int32_t clsXMLIniData::GetAttrRows(const std::string& sAttrXPath, const std::string& sVisib,
                                         std::int16_t iColPerRow) const {
-  const std::int32_t n =
-      Root().SelectNodes("//" + sAttrXPath + "/*[@" + sVisib + " = 'True']").Length();
+  const xml::Node root = Root();
+  const std::string sQuery = "//" + sAttrXPath + "/*[@" + sVisib + " = 'True']";
+  const xml::NodeList vVisible = root.SelectNodes(sQuery);
+  if (tQueryHook) Notify(*this, root, sQuery, vVisible);
+  const std::int32_t n = vVisible.Length();
   if (n == 0) return 0;
   const std::int32_t per = iColPerRow / 2;
   if (per == 0) throw RunError(11, "Division by zero");
@@ -265,7 +290,9 @@ std::optional<xml::NodeList> clsXMLIniData::GetOrderedAttrList(const std::string
                                                                OrderTable& arrOrder) {
   lAttrCount = -1;
   if (!SetCurNode(sAttrPath)) return std::nullopt;
-  xml::NodeList list = oCurNode_.SelectNodes("*[@ORDER > 0]");
+  const std::string sQuery = "*[@ORDER > 0]";
+  xml::NodeList list = oCurNode_.SelectNodes(sQuery);
+  if (tQueryHook) Notify(*this, oCurNode_, sQuery, list);
   const std::int32_t n = list.Length();
   lAttrCount = n - 1;
   if (n == 0) return std::nullopt;

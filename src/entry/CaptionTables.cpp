@@ -2,8 +2,9 @@
 #include <kvoexportexcel/RunError.h>
 #include <kvoexportexcel/clsXMLIniData.h>
 
+#include "config/ExportSet.h"
 #include "config/Handled.h"
-#include "config/LabelPaths.h"
+#include "config/LabelTables.h"
 #include "config/Log.h"
 #include "config/RunState.h"
 #include "entry/clsExportExcel.h"
@@ -29,12 +30,25 @@ std::string FieldOf(std::int32_t lOrder) {
   return Run().oIniData->GetFieldNameUseCurNodeByID(lOrder);
 }
 
-// Reads the three heading fields (ORDER 1 to 3) of a caption section.
-bool HeadingFields(const std::string& sPath, std::string& s1, std::string& s2, std::string& s3) {
-  if (!Section(sPath)) return false;
-  s1 = FieldOf(1);
-  s2 = FieldOf(2);
-  s3 = FieldOf(3);
+// The run reads what every export needs first (bCommon), then what the exports of its kind
+// iKind need.
+bool InPass(ExportSet iNeededBy, bool bCommon, ExportSet iKind) {
+  if (bCommon) return iNeededBy == kEveryExport;
+  return iNeededBy != kEveryExport && (iNeededBy & iKind) != 0;
+}
+
+// Reads the field names of one pass's sections; false at the first section that is missing.
+bool ReadFieldSections(bool bCommon, ExportSet iKind) {
+  RunState& run = Run();
+  for (const lbl::FieldSection& tSection : lbl::kFieldSections) {
+    if (!InPass(tSection.iNeededBy, bCommon, iKind)) continue;
+    if (!Section(tSection.sPath)) return false;
+    for (const lbl::FieldOrder& tField : tSection.tFields) {
+      if (tField.lOrder == 0) continue;
+      run.*tField.pField = FieldOf(tField.lOrder);
+      if (tField.pCopy != nullptr) run.*tField.pCopy = run.*tField.pField;
+    }
+  }
   return true;
 }
 
@@ -61,23 +75,23 @@ bool clsExportExcel::FillExcellCap(const std::string& sSetupXString) {
     // Four caption fields: the last one is the moment of the export.
     if (n == 3) run.vExlCaption.At(1, 3) = NowText();
 
-    run.sSpaceType = oSetup.GetLabelUsePath("SPACE_TYPE");
-    run.sObjectType = oSetup.GetLabelUsePath("OBJECT_TYPE");
+    run.sSpaceType = oSetup.GetLabelUsePath(lbl::kSpaceTypeKey);
+    run.sObjectType = oSetup.GetLabelUsePath(lbl::kObjectTypeKey);
     if (run.sSpaceType.empty() || run.sObjectType.empty()) return false;
-    if (run.sObjectType == run.sObjItem) {
-      run.iObjectType = kObjectItems;
-    } else if (run.sObjectType == run.sObjDoc) {
-      run.iObjectType = kObjectDocs;
-    } else if (run.sObjectType == run.sObjFolder) {
-      run.iObjectType = kObjectFolders;
-    } else {
-      return false;
+    const lbl::KindKeys* pKind = nullptr;
+    for (const lbl::KindKeys& tKind : lbl::kKindKeys) {
+      if (run.sObjectType == run.*tKind.pObjectName) {
+        pKind = &tKind;
+        break;
+      }
     }
-    if (run.sSpaceType == "STRUCTURE") {
+    if (pKind == nullptr) return false;
+    run.iObjectType = pKind->iObjectType;
+    if (run.sSpaceType == lbl::kStructureSpace) {
       run.iSpaceType = kSpaceStructure;
       return true;
     }
-    if (run.sSpaceType == "COLLECTION") {
+    if (run.sSpaceType == lbl::kCollectionSpace) {
       run.iSpaceType = kSpaceCollection;
       return true;
     }
@@ -88,55 +102,16 @@ bool clsExportExcel::FillExcellCap(const std::string& sSetupXString) {
 bool clsExportExcel::FillAttrLabels() {
   return Handled(kClassName, "FillAttrLabels", false, [&] {
     RunState& run = Run();
-    if (!HeadingFields(lbl::kItemCapLbl, run.sItemCapFld1, run.sItemCapFld2, run.sItemCapFld3)) {
-      return false;
+    const ExportSet iKind = KindExports(run.iObjectType);
+    for (const bool bCommon : {true, false}) {
+      if (!ReadFieldSections(bCommon, iKind)) return false;
+      for (const lbl::AttrLabelTable& tTable : lbl::kAttrLabelTables) {
+        if (!InPass(tTable.iNeededBy, bCommon, iKind)) continue;
+        if (!FillAttrLabelArray(run.*tTable.pTable, tTable.sType)) return false;
+      }
     }
-    if (!HeadingFields(lbl::kDocCapLbl, run.sDocCapFld1, run.sDocCapFld2, run.sDocCapFld3)) {
-      return false;
-    }
-    run.sDrawingCapFld1 = run.sDocCapFld1;
-    run.sDrawingCapFld2 = run.sDocCapFld2;
-    run.sDrawingCapFld3 = run.sDocCapFld3;
-    if (!HeadingFields(lbl::kFolderCapLbl, run.sFolderCapFld1, run.sFolderCapFld2,
-                       run.sFolderCapFld3)) {
-      return false;
-    }
-    if (!FillAttrLabelArray(run.vItemAttrLbl, "ITEM") ||
-        !FillAttrLabelArray(run.vDocAttrLbl, "DOC") ||
-        !FillAttrLabelArray(run.vFileAttrLbl, "DATASET") ||
-        !FillAttrLabelArray(run.vFolderAttrLbl, "FOLDER")) {
-      return false;
-    }
-    switch (run.iObjectType) {
-      case kObjectItems:
-        if (!Section(lbl::kMainItemLbl)) return false;
-        run.sItemMainFld5 = FieldOf(5);
-        run.sItemMainFld3 = FieldOf(3);
-        if (!Section(lbl::kAlternateListLbl)) return false;
-        run.sAltListFld1 = FieldOf(1);
-        if (!HeadingFields(lbl::kMnfCapLbl, run.sMnfCapFld1, run.sMnfCapFld2, run.sMnfCapFld3) ||
-            !HeadingFields(lbl::kVndCapLbl, run.sVndCapFld1, run.sVndCapFld2, run.sVndCapFld3)) {
-          return false;
-        }
-        if (!FillAttrLabelArray(run.vMnfAttrLbl, "MNF") ||
-            !FillAttrLabelArray(run.vVndAttrLbl, "VENDORS")) {
-          return false;
-        }
-        GetAdditionalTags("ITEM");
-        break;
-      case kObjectDocs:
-        if (!Section(lbl::kMainDocLbl)) return false;
-        run.sDocMainFld5 = FieldOf(5);
-        run.sDocMainFld6 = FieldOf(6);
-        GetAdditionalTags("DOC");
-        break;
-      case kObjectFolders:
-        if (!Section(lbl::kMainFolderLbl)) return false;
-        run.sFolderMainFld5 = FieldOf(5);
-        GetAdditionalTags("FOLDER");
-        break;
-      default:
-        break;
+    for (const lbl::KindKeys& tKind : lbl::kKindKeys) {
+      if (tKind.iObjectType == run.iObjectType) GetAdditionalTags(tKind.sKey);
     }
     return true;
   });
@@ -145,19 +120,10 @@ bool clsExportExcel::FillAttrLabels() {
 bool clsExportExcel::FillAttrLabelArray(VariantTable& vTable, const std::string& sType) {
   return Handled(kClassName, "FillAttrLabelArray", false, [&] {
     RunState& run = Run();
+    // An unknown type word has no path, which the reader refuses.
     std::string sPath;
-    if (sType == "ITEM") {
-      sPath = lbl::kItemAttrListLbl;
-    } else if (sType == "DOC") {
-      sPath = lbl::kDocAttrListLbl;
-    } else if (sType == "DATASET") {
-      sPath = lbl::kFileAttrListLbl;
-    } else if (sType == "FOLDER") {
-      sPath = lbl::kFolderAttrListLbl;
-    } else if (sType == "MNF") {
-      sPath = lbl::kMnfAttrListLbl;
-    } else if (sType == "VENDORS") {
-      sPath = lbl::kVndAttrListLbl;
+    for (const lbl::AttrLabelTable& tTable : lbl::kAttrLabelTables) {
+      if (sType == tTable.sType) sPath = tTable.sPath;
     }
     std::int32_t n = -1;
     OrderTable arrOrder;

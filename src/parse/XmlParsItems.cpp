@@ -3,19 +3,11 @@
 // the relationship arrays of the item.
 #include <kvoexportexcel/IRefDesGrouper.h>
 #include "config/Handled.h"
+#include "config/LabelTables.h"
 #include "config/RunState.h"
 #include "parse/clsXMLPars.h"
 
 namespace kvo {
-
-namespace {
-
-// Owner tags of additional attributes: where an item's value is read from.
-const char* const kOwnerItem = "ITEM";
-const char* const kOwnerStructureLine = "ITEM_PS_DEF";
-const char* const kOwnerRefDes = "REF_DES_DEF";
-
-}  // namespace
 
 // The filler works on the slot the walk has already made; nothing it calls grows arrItems, so
 // the record reference stays valid throughout.
@@ -63,11 +55,11 @@ void clsXMLPars::FillAddAttrOfObjItem(const xml::Node& nItem, std::int32_t lSlot
     for (std::int32_t i = 0; i <= lLast; ++i) {
       const std::string& sOwner = vTags(2, i);
       std::string& sValue = vValues[static_cast<std::size_t>(i)];
-      if (sOwner == kOwnerItem) {
+      if (sOwner == lbl::kOwnerItem) {
         sValue = GetXAttr(nItem, vTags(0, i));
-      } else if (sOwner == kOwnerStructureLine) {
+      } else if (sOwner == lbl::kOwnerStructureLine) {
         if (lSlot > 0) sValue = GetXAttr(nItem.ParentNode(), vTags(0, i));
-      } else if (sOwner == kOwnerRefDes) {
+      } else if (sOwner == lbl::kOwnerRefDes) {
         sValue = tRecord.sRefDes;
       }
     }

@@ -3,6 +3,7 @@
 // sub-blocks.
 #include <kvoexportexcel/clsXMLIniData.h>
 
+#include "config/BuilderLabels.h"
 #include "config/Handled.h"
 #include "config/LabelPaths.h"
 #include "config/RunState.h"
@@ -89,7 +90,7 @@ void clsBldExcel::FillFolderDetail(std::int32_t lIndex, std::int32_t& lRow) {
 void clsBldExcel::FillDocChild(std::string& sList, std::int32_t& lRow) {
   Guarded("FillDocChild", [&] {
     // No default text: the bar stays empty when the configuration has no such label.
-    FillSubCaption(IniData().GetLabelUsePath(lbl::kDocChildLbl), lRow);
+    FillSubCaption(GetLabel(lbl::kChildDocsBar), lRow);
     for (std::int32_t j = 0; bld::FirstChild(sList, j); sList = bld::RestOfChildren(sList)) {
       FillDoc(SlotAt(Run().arrDocs, j).tDoc, lRow, lbl::kDocumentLbl, 0, false);
     }
@@ -98,7 +99,7 @@ void clsBldExcel::FillDocChild(std::string& sList, std::int32_t& lRow) {
 
 void clsBldExcel::FillFolderChild(std::string& sList, std::int32_t& lRow) {
   Guarded("FillFolderChild", [&] {
-    FillSubCaption(IniData().GetLabelUsePath(lbl::kFolderChildLbl), lRow);
+    FillSubCaption(GetLabel(lbl::kChildFoldersBar), lRow);
     for (std::int32_t j = 0; bld::FirstChild(sList, j); sList = bld::RestOfChildren(sList)) {
       FillFolder(SlotAt(Run().arrFolders, j).tFolder, lRow, lbl::kFolderLbl, 0, false);
     }

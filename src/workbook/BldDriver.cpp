@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "config/BuilderLabels.h"
 #include "config/Handled.h"
 #include "config/Log.h"
 #include "config/RunState.h"
@@ -148,7 +149,9 @@ std::int32_t clsBldExcel::FillMainPanel() {
   std::int32_t t = run.vAddTags.LastEntry();
   if (run.vAddTags.HoldsTable() && run.iSpaceType == kSpaceCollection) --t;
   FillCaption(kMainBarRow, 1, t + 7, kBarFill, kBarHeight, kBarFontColor, kBarFontSize, true, true);
-  WriteLabel(kMainBarRow, 1, GetLabelByPath(GetGlobalPath() + "/MAIN_PANEL", "Main Panel"));
+  WriteLabel(kMainBarRow, 1,
+             GetLabelByPath(GetGlobalPath() + "/" + lbl::kMainPanelBar.sName,
+                            lbl::kMainPanelBar.sDefault));
 
   Sheet().Rows(kMainCaptionRow).Font().FontStyle("Bold");
   FillMainPanelCaption(kMainCaptionRow);
@@ -172,7 +175,9 @@ std::int32_t clsBldExcel::FillMainPanel() {
 
 void clsBldExcel::FillPropertyPanel(std::int32_t& lRow) {
   FillCaption(lRow, 1, kPanelWidth, kBarFill, kBarHeight, kBarFontColor, kBarFontSize, true, true);
-  WriteLabel(lRow, 1, GetLabelByPath(GetGlobalPath() + "/PROPERTY_PANEL", "Property Panel"));
+  WriteLabel(lRow, 1,
+             GetLabelByPath(GetGlobalPath() + "/" + lbl::kPropertyPanelBar.sName,
+                            lbl::kPropertyPanelBar.sDefault));
   bld::Advance(lRow);
 
   switch (Run().iObjectType) {

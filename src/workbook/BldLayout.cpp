@@ -3,8 +3,10 @@
 #include <kvoexportexcel/RunError.h>
 #include <kvoexportexcel/clsXMLIniData.h>
 
+#include "config/BuilderLabels.h"
 #include "config/Handled.h"
 #include "config/LabelPaths.h"
+#include "config/LabelTables.h"
 #include "config/RunState.h"
 #include "model/RunCodes.h"
 #include "workbook/BldSheetLayout.h"
@@ -42,6 +44,12 @@ std::string clsBldExcel::GetLabelByPath(const std::string& sPath, const std::str
   return sLabel.empty() ? sDefault : sLabel;
 }
 
+std::string clsBldExcel::GetLabel(const lbl::Label& tLabel) {
+  if (tLabel.sSection == nullptr) return GetLabelByPath(tLabel.sName, tLabel.sDefault);
+  SelectLabelNode(tLabel.sSection);
+  return GetLabelByNode(tLabel.sName, tLabel.sDefault);
+}
+
 std::string clsBldExcel::GetLabelByID(std::int32_t lID, const std::string& sDefault) {
   std::int32_t lNoLength = -1;
   return GetLabelByID(lID, sDefault, lNoLength);
@@ -75,20 +83,11 @@ std::string clsBldExcel::GetGlobalPath() {
   const RunState& run = Run();
   const bool bStructure = run.iSpaceType == kSpaceStructure;
   std::string sKey;
-  switch (run.iObjectType) {
-    case kObjectItems:
-      sKey = bStructure ? "ITEM_STRUCTURE" : "ITEM_COLLECTION";
-      break;
-    case kObjectDocs:
-      sKey = bStructure ? "DOC_STRUCTURE" : "DOC_COLLECTION";
-      break;
-    case kObjectFolders:
-      sKey = bStructure ? "FOLDER_STRUCTURE" : "FOLDER_COLLECTION";
-      break;
-    default:
-      break;
+  for (const lbl::KindKeys& tKind : lbl::kKindKeys) {
+    if (tKind.iObjectType == run.iObjectType)
+      sKey = bStructure ? tKind.sStructure : tKind.sCollection;
   }
-  return "GLOBAL/" + sKey;
+  return std::string(lbl::kGlobalLbl) + "/" + sKey;
 }
 
 void clsBldExcel::FillSubCaption(const std::string& sText, std::int32_t& lRow) {
@@ -98,7 +97,7 @@ void clsBldExcel::FillSubCaption(const std::string& sText, std::int32_t& lRow) {
 }
 
 void clsBldExcel::FillAttrCaption(std::int32_t& lRow) {
-  FillSubCaption(GetLabelByPath(lbl::kAttributeLbl, "Attributes"), lRow);
+  FillSubCaption(GetLabel(lbl::kAttributesBar), lRow);
 }
 
 clsXMLIniData& clsBldExcel::IniData() {

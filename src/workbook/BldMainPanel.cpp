@@ -4,6 +4,7 @@
 
 #include "config/Handled.h"
 #include "config/LabelPaths.h"
+#include "config/LabelTables.h"
 #include "config/RunState.h"
 #include "model/RunCodes.h"
 #include "workbook/BldSupport.h"
@@ -18,9 +19,10 @@ namespace {
 // The main panel's caption list of the run's object kind; without a kind, the bare section.
 std::string MainCaptionPath() {
   const RunState& run = Run();
-  if (run.sObjectType == run.sObjItem) return lbl::kMainItemLbl;
-  if (run.sObjectType == run.sObjDoc) return lbl::kMainDocLbl;
-  if (run.sObjectType == run.sObjFolder) return lbl::kMainFolderLbl;
+  for (const lbl::KindKeys& tKind : lbl::kKindKeys) {
+    if (run.sObjectType == run.*tKind.pObjectName)
+      return std::string(lbl::kMainLbl) + "/" + tKind.sKey;
+  }
   return std::string(lbl::kMainLbl) + "/";
 }
 

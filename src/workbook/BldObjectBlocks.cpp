@@ -2,6 +2,7 @@
 // rows of documents and drawings, and the part list of an item with its local alternates.
 #include <kvoexportexcel/clsXMLIniData.h>
 
+#include "config/BuilderLabels.h"
 #include "config/Handled.h"
 #include "config/LabelPaths.h"
 #include "config/Log.h"
@@ -16,15 +17,15 @@ namespace kvo {
 using bld::Advance;
 using bld::SlotAt;
 
-void clsBldExcel::FillHeadRow(const std::string& sHeadPath, const std::string& sFirstDefault,
+void clsBldExcel::FillHeadRow(const std::string& sLblPath, const lbl::OrderLabels& tHead,
                               const std::string& sID, const std::string& sRev,
                               const std::string& sDesc, std::int32_t& lRow,
                               std::int32_t lInteriorColor, bool bBorders) {
-  SelectLabelNode(sHeadPath);
+  SelectLabelNode(sLblPath + "/" + tHead.sNode);
   const std::int32_t r = lRow;
   FillCaption(r, 1, 6, lInteriorColor, 0, 0, 0, bBorders, false);
-  WriteLabelledRow(r, GetLabelByID(1, sFirstDefault), sID, GetLabelByID(2, "Revision"), sRev,
-                   GetLabelByID(3, "Description"), sDesc);
+  WriteLabelledRow(r, GetLabelByID(1, tHead.sDefaults[0]), sID, GetLabelByID(2, tHead.sDefaults[1]),
+                   sRev, GetLabelByID(3, tHead.sDefaults[2]), sDesc);
   lRow = bld::RowAfter(r, 1);
 }
 
@@ -37,8 +38,8 @@ void clsBldExcel::FillAttributes(const AttrList& vAttr, const VariantTable& vAtt
 
 void clsBldExcel::FillItem(const ObjStruct& tRec, std::int32_t& lRow, std::int32_t lInteriorColor,
                            bool bBorders) {
-  FillHeadRow(lbl::kItemCapLbl, "ID", tRec.sID, tRec.sRev, tRec.sDesc, lRow, lInteriorColor,
-              bBorders);
+  FillHeadRow(lbl::kItemHead.sLblPath, lbl::kItemHead, tRec.sID, tRec.sRev, tRec.sDesc, lRow,
+              lInteriorColor, bBorders);
   // Items carry the "Attributes" bar only in exports of items.
   if (Run().iObjectType == kObjectItems) FillAttrCaption(lRow);
   FillAttributes(tRec.vAttr, Run().vItemAttrLbl, lRow);
@@ -46,8 +47,8 @@ void clsBldExcel::FillItem(const ObjStruct& tRec, std::int32_t& lRow, std::int32
 
 void clsBldExcel::FillFolder(const ObjStruct& tRec, std::int32_t& lRow, const std::string& sLblPath,
                              std::int32_t lInteriorColor, bool bBorders) {
-  FillHeadRow(sLblPath + "/FOLDER_CAP_LBL", "FLD ID", tRec.sID, tRec.sRev, tRec.sDesc, lRow,
-              lInteriorColor, bBorders);
+  FillHeadRow(sLblPath, lbl::kFolderHead, tRec.sID, tRec.sRev, tRec.sDesc, lRow, lInteriorColor,
+              bBorders);
   if (bBorders) FillAttrCaption(lRow);
   FillAttributes(tRec.vAttr, Run().vFolderAttrLbl, lRow);
 }
@@ -67,9 +68,8 @@ void clsBldExcel::FillDocWithFiles(const DocFields& tRec, std::int32_t& lRow,
                                    const std::string& sLblPath, bool bDrawing,
                                    std::int32_t lInteriorColor, bool bBorders) {
   const RunState& run = Run();
-  FillHeadRow(sLblPath + (bDrawing ? "/DRAWING_CAP_LBL" : "/DOC_CAP_LBL"),
-              bDrawing ? "Drawing ID" : "Doc. ID", tRec.sID, tRec.sRev, tRec.sDesc, lRow,
-              lInteriorColor, bBorders);
+  FillHeadRow(sLblPath, bDrawing ? lbl::kDrawingHead : lbl::kDocHead, tRec.sID, tRec.sRev,
+              tRec.sDesc, lRow, lInteriorColor, bBorders);
   if (bBorders) FillAttrCaption(lRow);
   FillAttributes(tRec.vAttr, bDrawing ? run.vDrawingAttrLbl : run.vDocAttrLbl, lRow);
 
@@ -79,9 +79,8 @@ void clsBldExcel::FillDocWithFiles(const DocFields& tRec, std::int32_t& lRow,
   // Unlike the sub-caption bars, the bar of the files sets its whole row bold italic.
   FillCaption(r, 1, 6, 0, 0, 0, 0, true, true);
   Sheet().Rows(r).Font().FontStyle("Bold Italic");
-  WriteText(r, 1,
-            bDrawing ? GetLabelByNode("FILES_OF_DRAWING", "Files of Drawing")
-                     : GetLabelByNode("FILES_OF_DOCUMENT", "Files of Document"));
+  const lbl::Label& tFilesBar = bDrawing ? lbl::kFilesOfDrawing : lbl::kFilesOfDocument;
+  WriteText(r, 1, GetLabelByNode(tFilesBar.sName, tFilesBar.sDefault));
   lRow = bld::RowAfter(r, 1);
   FillFiles(tRec.arrFiles, tRec.lFilesUB, lRow);
 }
@@ -93,7 +92,7 @@ void clsBldExcel::FillFiles(const std::vector<FileStruct>& arrFiles, std::int32_
       const FileStruct& tFile = arrFiles[static_cast<std::size_t>(i)];
       const std::int32_t r = lRow;
       // The file label is fetched by path, whatever node the block selected.
-      WriteLabel(r, 1, GetLabelByPath(lbl::kFileNameLbl, "File Name"));
+      WriteLabel(r, 1, GetLabel(lbl::kFileName));
       if (tFile.sFileName.empty()) {
         // A dataset relation without a dataset: nothing to link to.
         WriteText(r, 2, "");
@@ -127,34 +126,31 @@ void clsBldExcel::WriteFileName(std::int32_t lRow, std::int32_t lCol, const std:
 void clsBldExcel::FillChild(std::int32_t lIndex, std::int32_t& lRow) {
   Guarded("FillChild", [&] {
     const std::vector<ObjItem>& arrItems = Run().arrItems;
-    SelectLabelNode(lbl::kPartListLbl);
-    FillSubCaption(GetLabelByNode("CAPTION_LBL", "Part List"), lRow);
+    FillSubCaption(GetLabel(lbl::kPartListBar), lRow);
 
     std::string sList = SlotAt(arrItems, lIndex).sChildren;
     for (std::int32_t j = 0; bld::FirstChild(sList, j); sList = bld::RestOfChildren(sList)) {
       const ObjItem& tChild = SlotAt(arrItems, j);
       std::int32_t r = lRow;
-      WriteLabel(r, 1, GetLabelByNode("CHILD", "Child"));
+      WriteLabel(r, 1, GetLabelByNode(lbl::kChild.sName, lbl::kChild.sDefault));
       WriteText(r, 2, tChild.tItem.sID);
-      SelectLabelNode(lbl::kChildListLbl);
-      WriteLabel(r, 3, GetLabelByID(1, "Find No"));
+      const auto& sLine = lbl::kChildLines.sDefaults;
+      SelectLabelNode(lbl::NodePath(lbl::kChildLines));
+      WriteLabel(r, 3, GetLabelByID(1, sLine[0]));
       WriteText(r, 4, tChild.sFindNo);
-      WriteLabel(r, 5, GetLabelByID(2, "Quantity"));
+      WriteLabel(r, 5, GetLabelByID(2, sLine[1]));
       WriteText(r, 6, tChild.sQty);
 
       lRow = r = bld::RowAfter(r, 1);
-      WriteLabel(r, 1, GetLabelByID(3, "Description"));
+      WriteLabel(r, 1, GetLabelByID(3, sLine[2]));
       WriteText(r, 2, tChild.tItem.sDesc);
-      WriteLabel(r, 3, GetLabelByID(4, "Reference Designators"));
+      WriteLabel(r, 3, GetLabelByID(4, sLine[3]));
       FillCaption(r, 4, 6, 0, 0, 0, 0, false, true);
       WriteText(r, 4, tChild.sRefDes);
       lRow = bld::RowAfter(r, 1);
 
       if (ReadableUB(tChild.arrLAI, tChild.lLAIUB) >= 0) {
-        SelectLabelNode(lbl::kPartListLbl);
-        FillOwnerHeading(
-            GetLabelByNode("LOCAL_ALTERNATIVE_ITEMS_OF_CHILD", "Local Alternative Items of Child"),
-            tChild.tItem.sID, lRow);
+        FillOwnerHeading(GetLabel(lbl::kAlternatesHeading), tChild.tItem.sID, lRow);
         FillLAIOfChild2(j, lRow);
       }
       Advance(lRow);
@@ -167,8 +163,8 @@ void clsBldExcel::FillLAIOfChild2(std::int32_t lIndex, std::int32_t& lRow) {
   Guarded("FillLAIOfChild2", [&] {
     const ObjItem& tChild = SlotAt(Run().arrItems, lIndex);
     for (std::int32_t k = 0; k <= ReadableUB(tChild.arrLAI, tChild.lLAIUB); ++k) {
-      SelectLabelNode(lbl::kAlternateListLbl);
-      WriteLabel(lRow, 1, GetLabelByID(1, "ALTERNATE ID"));
+      SelectLabelNode(lbl::NodePath(lbl::kAlternateLines));
+      WriteLabel(lRow, 1, GetLabelByID(1, lbl::kAlternateLines.sDefaults[0]));
       WriteText(lRow, 2, tChild.arrLAI[static_cast<std::size_t>(k)].sID);
       Advance(lRow);
     }

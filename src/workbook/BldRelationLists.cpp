@@ -2,6 +2,7 @@
 // object.  The nine lists are one family; the table below holds all that tells them apart.
 #include <kvoexportexcel/clsXMLIniData.h>
 
+#include "config/BuilderLabels.h"
 #include "config/Handled.h"
 #include "config/LabelPaths.h"
 #include "config/RunState.h"
@@ -22,11 +23,7 @@ struct RelationList {
   std::vector<Main> RunState::*pMainArray;
   std::vector<Rec> Main::*pArray;
   std::int32_t Main::*pUB;
-  // Node selected before the caption look-up; nullptr when the caption is fetched by path.
-  const char* sCaptionNode = nullptr;
-  // Label under that node, or the caption's whole path.
-  const char* sCaption;
-  const char* sDefault;
+  const lbl::Label* pCaption;
   // Label path of the entry blocks; nullptr for item entries, which use the item head.
   const char* sEntryLblPath = nullptr;
 };
@@ -40,14 +37,7 @@ void clsBldExcel::FillRelationList(const bld::RelationList<Main, Rec>& tList, st
     const Main& tMain = SlotAt(Run().*tList.pMainArray, lIndex);
     const std::vector<Rec>& arr = tMain.*tList.pArray;
 
-    std::string sCaption;
-    if (tList.sCaptionNode != nullptr) {
-      SelectLabelNode(tList.sCaptionNode);
-      sCaption = GetLabelByNode(tList.sCaption, tList.sDefault);
-    } else {
-      sCaption = GetLabelByPath(tList.sCaption, tList.sDefault);
-    }
-    FillSubCaption(sCaption, lRow);
+    FillSubCaption(GetLabel(*tList.pCaption), lRow);
 
     // Entries carry neither fill nor lines; each block leaves one empty row under itself.
     const std::string sEntryPath = tList.sEntryLblPath ? tList.sEntryLblPath : "";
@@ -81,7 +71,6 @@ namespace {
 using lbl::kDocumentLbl;
 using lbl::kDrawingLbl;
 using lbl::kFolderLbl;
-using lbl::kItemCaptionLbl;
 template <class Main, class Rec>
 using List = bld::RelationList<Main, Rec>;
 
@@ -89,69 +78,53 @@ const List<ObjItem, DocStruct> kDocsOfItem{.sOperation = "FillDocListForItem",
                                            .pMainArray = &RunState::arrItems,
                                            .pArray = &ObjItem::arrDoc,
                                            .pUB = &ObjItem::lDocUB,
-                                           .sCaptionNode = kDocumentLbl,
-                                           .sCaption = "CAPTION_LBL",
-                                           .sDefault = "Documents",
+                                           .pCaption = &lbl::kDocumentsBar,
                                            .sEntryLblPath = kDocumentLbl};
 const List<ObjItem, DrawingStruct> kDrawingsOfItem{.sOperation = "FillDrawingListForItem",
                                                    .pMainArray = &RunState::arrItems,
                                                    .pArray = &ObjItem::arrDrawing,
                                                    .pUB = &ObjItem::lDrawingUB,
-                                                   .sCaptionNode = kDrawingLbl,
-                                                   .sCaption = "CAPTION_LBL",
-                                                   .sDefault = "Drawings",
+                                                   .pCaption = &lbl::kDrawingsBar,
                                                    .sEntryLblPath = kDrawingLbl};
 const List<ObjItem, ObjStruct> kFoldersOfItem{.sOperation = "FillFolderListForItem",
                                               .pMainArray = &RunState::arrItems,
                                               .pArray = &ObjItem::arrFolder,
                                               .pUB = &ObjItem::lFolderUB,
-                                              .sCaptionNode = kFolderLbl,
-                                              .sCaption = "CAPTION_LBL",
-                                              .sDefault = "Folders",
+                                              .pCaption = &lbl::kFoldersBar,
                                               .sEntryLblPath = kFolderLbl};
 const List<ObjDoc, ObjStruct> kItemsOfDoc{.sOperation = "FillItemListForDoc",
                                           .pMainArray = &RunState::arrDocs,
                                           .pArray = &ObjDoc::arrItem,
                                           .pUB = &ObjDoc::lItemUB,
-                                          .sCaption = kItemCaptionLbl,
-                                          .sDefault = "Items"};
+                                          .pCaption = &lbl::kItemsBar};
 const List<ObjDoc, ObjStruct> kFoldersOfDoc{.sOperation = "FillFolderListForDoc",
                                             .pMainArray = &RunState::arrDocs,
                                             .pArray = &ObjDoc::arrFolder,
                                             .pUB = &ObjDoc::lFolderUB,
-                                            .sCaptionNode = kFolderLbl,
-                                            .sCaption = "CAPTION_LBL",
-                                            .sDefault = "Folders",
+                                            .pCaption = &lbl::kFoldersBar,
                                             .sEntryLblPath = kFolderLbl};
 const List<ObjDoc, DocStruct> kDocsOfDoc{.sOperation = "FillDocListForDoc",
                                          .pMainArray = &RunState::arrDocs,
                                          .pArray = &ObjDoc::arrDoc,
                                          .pUB = &ObjDoc::lDocUB,
-                                         .sCaptionNode = kDocumentLbl,
-                                         .sCaption = "REFERENCE_DOC_LBL",
-                                         .sDefault = "Reference Documents",
+                                         .pCaption = &lbl::kReferenceDocsBar,
                                          .sEntryLblPath = kDocumentLbl};
 const List<ObjFolder, ObjStruct> kItemsOfFolder{.sOperation = "FillItemListForFolder",
                                                 .pMainArray = &RunState::arrFolders,
                                                 .pArray = &ObjFolder::arrItem,
                                                 .pUB = &ObjFolder::lItemUB,
-                                                .sCaption = kItemCaptionLbl,
-                                                .sDefault = "Items"};
+                                                .pCaption = &lbl::kItemsBar};
 const List<ObjFolder, DocStruct> kDocsOfFolder{.sOperation = "FillDocListForFolder",
                                                .pMainArray = &RunState::arrFolders,
                                                .pArray = &ObjFolder::arrDoc,
                                                .pUB = &ObjFolder::lDocUB,
-                                               .sCaptionNode = kDocumentLbl,
-                                               .sCaption = "CAPTION_LBL",
-                                               .sDefault = "Documents",
+                                               .pCaption = &lbl::kDocumentsBar,
                                                .sEntryLblPath = kDocumentLbl};
 const List<ObjFolder, ObjStruct> kFoldersOfFolder{.sOperation = "FillFolderListForFolder",
                                                   .pMainArray = &RunState::arrFolders,
                                                   .pArray = &ObjFolder::arrFolder,
                                                   .pUB = &ObjFolder::lFolderUB,
-                                                  .sCaptionNode = kFolderLbl,
-                                                  .sCaption = "REFERENCE_FOLDER_LBL",
-                                                  .sDefault = "Reference Folders",
+                                                  .pCaption = &lbl::kReferenceFoldersBar,
                                                   .sEntryLblPath = kFolderLbl};
 
 }  // namespace

@@ -2,6 +2,7 @@
 // without suppliers, the item's own suppliers, and the manufacturers with their suppliers.
 #include <kvoexportexcel/clsXMLIniData.h>
 
+#include "config/BuilderLabels.h"
 #include "config/Handled.h"
 #include "config/LabelPaths.h"
 #include "config/RunState.h"
@@ -24,10 +25,8 @@ bool ShowsSection(std::int16_t iState, std::int16_t iFlag) {
 
 }  // namespace
 
-void clsBldExcel::FillSectionCaption(const std::string& sNode, const std::string& sLabel,
-                                     const std::string& sDefault, std::int32_t& lRow) {
-  SelectLabelNode(sNode);
-  FillSubCaption(GetLabelByNode(sLabel, sDefault), lRow);
+void clsBldExcel::FillSectionCaption(const lbl::Label& tCaption, std::int32_t& lRow) {
+  FillSubCaption(GetLabel(tCaption), lRow);
 }
 
 void clsBldExcel::FillManufacturAndSupp(std::int32_t lIndex, std::int32_t& lRow) {
@@ -35,16 +34,16 @@ void clsBldExcel::FillManufacturAndSupp(std::int32_t lIndex, std::int32_t& lRow)
     const ObjItem& tItem = SlotAt(Run().arrItems, lIndex);
     const std::int16_t iState = tItem.iVndState;
     if (ShowsSection(iState, kMnfWithoutSupplier)) {
-      FillSectionCaption(lbl::kMnfLbl, "CAPTION_LBL", "Manufacturers", lRow);
+      FillSectionCaption(lbl::kManufacturersBar, lRow);
       FillManufactur(tItem.arrMnf, tItem.lMnfUB, lRow, false);
     }
     if (ReadableUB(tItem.arrVnd, tItem.lVndUB) >= 0) {
-      FillSectionCaption(lbl::kVndLbl, "CAPTION_LBL", "Suppliers", lRow);
+      FillSectionCaption(lbl::kSuppliersBar, lRow);
       FillSuppliers(tItem.arrVnd, tItem.lVndUB, lRow, true);
     }
     if (ShowsSection(iState, kMnfWithSupplier)) {
       // This section's caption has no default text.
-      FillSectionCaption(lbl::kMnfVndLbl, "MNF_CAP_LBL", "", lRow);
+      FillSectionCaption(lbl::kMnfWithSuppliersBar, lRow);
       FillManufactur(tItem.arrMnf, tItem.lMnfUB, lRow, true);
     }
   });
@@ -59,16 +58,16 @@ void clsBldExcel::FillManufactur(const std::vector<MnfStruct>& arrMnf, std::int3
       const bool bHasSuppliers = ReadableUB(tMnf.arrVnd, tMnf.lVndUB) >= 0;
       if (bHasSuppliers != bWithSuppliers) continue;
 
-      SelectLabelNode(lbl::kMnfCapLbl);
+      const auto& sHead = lbl::kMnfHead.sDefaults;
+      SelectLabelNode(lbl::NodePath(lbl::kMnfHead));
       const std::int32_t r = lRow;
-      WriteLabelledRow(r, GetLabelByID(1, "Man. ID"), tMnf.sID, GetLabelByID(3, "MPN"), tMnf.sMPN,
-                       GetLabelByID(2, "Name"), tMnf.sName);
+      WriteLabelledRow(r, GetLabelByID(1, sHead[0]), tMnf.sID, GetLabelByID(3, sHead[2]), tMnf.sMPN,
+                       GetLabelByID(2, sHead[1]), tMnf.sName);
       lRow = bld::RowAfter(r, 1);
       FillAttributes(tMnf.vAttr, Run().vMnfAttrLbl, lRow);
 
       if (bWithSuppliers) {
-        SelectLabelNode(lbl::kMnfVndLbl);
-        FillOwnerHeading(GetLabelByNode("VND_CAP_LBL", ""), tMnf.sID, lRow);
+        FillOwnerHeading(GetLabel(lbl::kSuppliersOfMnf), tMnf.sID, lRow);
         FillSuppliers(tMnf.arrVnd, tMnf.lVndUB, lRow, false);
       }
     }
@@ -80,10 +79,11 @@ void clsBldExcel::FillSuppliers(const std::vector<ObjStruct>& arrVnd, std::int32
   Guarded("FillSuppliers", [&] {
     for (std::int32_t i = 0; i <= ReadableUB(arrVnd, lVndUB); ++i) {
       const ObjStruct& tVnd = arrVnd[static_cast<std::size_t>(i)];
-      SelectLabelNode(lbl::kVndCapLbl);
+      const auto& sHead = lbl::kVndHead.sDefaults;
+      SelectLabelNode(lbl::NodePath(lbl::kVndHead));
       const std::int32_t r = lRow;
-      WriteLabelledRow(r, GetLabelByID(1, "Sup. ID"), tVnd.sID, GetLabelByID(3, "SPN"), tVnd.sRev,
-                       GetLabelByID(2, "Name"), tVnd.sDesc);
+      WriteLabelledRow(r, GetLabelByID(1, sHead[0]), tVnd.sID, GetLabelByID(3, sHead[2]), tVnd.sRev,
+                       GetLabelByID(2, sHead[1]), tVnd.sDesc);
       lRow = bld::RowAfter(r, 1);
       // Only the item's own suppliers show attributes, each followed by an empty row.
       if (bWithAttr) FillAttributes(tVnd.vAttr, Run().vVndAttrLbl, lRow);

@@ -29,6 +29,10 @@ namespace bld {
 template <class Main, class Rec>
 struct RelationList;
 }
+namespace lbl {
+struct Label;
+struct OrderLabels;
+}  // namespace lbl
 
 class clsBldExcel {
  public:
@@ -102,7 +106,9 @@ class clsBldExcel {
                  std::int32_t& lRow);
   void FillChild(std::int32_t lIndex, std::int32_t& lRow);
   void FillLAIOfChild2(std::int32_t lIndex, std::int32_t& lRow);
-  void FillHeadRow(const std::string& sHeadPath, const std::string& sFirstDefault,
+  // The head row of a block drawn with the label path sLblPath: tHead's node below it, its
+  // ORDER 1 to 3 labels beside the identifier, revision and description.
+  void FillHeadRow(const std::string& sLblPath, const lbl::OrderLabels& tHead,
                    const std::string& sID, const std::string& sRev, const std::string& sDesc,
                    std::int32_t& lRow, std::int32_t lInteriorColor, bool bBorders);
   void FillDocWithFiles(const DocFields& tRec, std::int32_t& lRow, const std::string& sLblPath,
@@ -131,8 +137,7 @@ class clsBldExcel {
                       bool bWithSuppliers);
   void FillSuppliers(const std::vector<ObjStruct>& arrVnd, std::int32_t lVndUB, std::int32_t& lRow,
                      bool bWithAttr);
-  void FillSectionCaption(const std::string& sNode, const std::string& sLabel,
-                          const std::string& sDefault, std::int32_t& lRow);
+  void FillSectionCaption(const lbl::Label& tCaption, std::int32_t& lRow);
 
   // Attribute columns and hyperlinks (BldAttrLinks.cpp).
   void FillAttrByCol(const std::vector<std::string>& vAttrValues, const VariantTable& vAttrLbl,
@@ -159,6 +164,8 @@ class clsBldExcel {
   std::string GetLabelByNode(const std::string& sNode, const std::string& sDefault,
                              std::int32_t& lLen);
   std::string GetLabelByPath(const std::string& sPath, const std::string& sDefault);
+  // A label of the builder's table: by its path, or by its name after selecting its section.
+  std::string GetLabel(const lbl::Label& tLabel);
   // The bold-italic sub-caption bar at lRow: merged over the panel's width with lines above and
   // below, sText in its first cell; advances lRow.
   void FillSubCaption(const std::string& sText, std::int32_t& lRow);

@@ -91,13 +91,18 @@ TEST_F(CliTest, SetupFailuresGetAHintWhenTheCauseIsKnown) {
   };
   for (const auto& [sSetup, sHint] : std::vector<std::pair<std::string, std::string>>{
            {ShellQuote(dir.Str("setup.xml")), "did you mean @" + dir.Str("setup.xml") + "?"},
-           {setup("structure", "Item"), "SPACE_TYPE \"structure\" is neither STRUCTURE nor"},
-           {setup("COLLECTION", "Part"), "the configured object types: Item, Document, Folder"},
-           {"'no XML, no file'", ""}}) {
+           {setup("structure", "Item"),
+            "SPACE_TYPE \"structure\" is neither \"STRUCTURE\" nor \"COLLECTION\" (letter case "
+            "counts)"},
+           {setup("COLLECTION", "Part"),
+            "the configured ones are \"Item\", \"Document\" or \"Folder\""},
+           {"'no XML, no file'", "SETUP: it is not XML"},
+           {setup("STRUCTURE", "Item"), ""}}) {
     std::string out;
     EXPECT_EQ(Cli(ShellQuote(dir.Str("src.xml")) + " " + ShellQuote(config) + " " + sSetup, &out),
               1);
-    EXPECT_NE(out.find("Setup string is invalid"), std::string::npos) << out;
+    // A setup that names an export fails here only for want of objects: no hint then.
+    EXPECT_EQ(out.find("Setup string is invalid") == std::string::npos, sHint.empty()) << out;
     EXPECT_EQ(out.find("hint: ") == std::string::npos, sHint.empty()) << out;
     EXPECT_NE(out.find(sHint), std::string::npos) << out;
   }
@@ -123,6 +128,49 @@ TEST_F(CliTest, SetupTextFromAFile) {
                 &out),
             1);
   EXPECT_NE(out.find("Setup string is invalid"), std::string::npos) << out;
+}
+
+TEST_F(CliTest, CheckConfigExitStatusAndOutput) {
+  std::string out;
+  EXPECT_EQ(Cli("--check-config " + ShellQuote(config), &out), 0);
+  EXPECT_EQ(out, config + ": no findings\n");
+
+  // Items need the alternate list; the others do not.
+  const std::string sAlternate =
+      "<ALTERNATE_ID ORDER=\"1\" FIELD=\"number\">ALTERNATE ID</ALTERNATE_ID>";
+  std::string sText = test::ReadFile(config);
+  sText.erase(sText.find(sAlternate), sAlternate.size());
+  test::WriteFile(dir.Path() / "broken.xml", sText);
+  const std::string sBroken = ShellQuote(dir.Str("broken.xml"));
+  out.clear();
+  EXPECT_EQ(Cli("--check-config " + sBroken, &out), 1);
+  EXPECT_EQ(out,
+            "PROPERTY_LBL\n"
+            "  error: PROPERTY_LBL/PART_LIST_LBL/ALTERNATE_LIST_LBL: missing or without child "
+            "elements; item exports fail: the run ends with the line \"Configuration data is "
+            "incomplete or incorrect\"\n" +
+                dir.Str("broken.xml") + ": 1 error, 0 warnings\n");
+  out.clear();
+  const std::string sDocs =
+      " @" + ShellQuote(test::SourcePath("examples/setup/documents-structure.xml"));
+  EXPECT_EQ(Cli("--check-config " + sBroken + sDocs, &out), 0);
+  EXPECT_EQ(out, dir.Str("broken.xml") + ": no findings\n");
+
+  // A missing label is a warning only.
+  sText = test::ReadFile(config);
+  sText.erase(sText.find("<CHILD>Child</CHILD>"), 20);
+  test::WriteFile(dir.Path() / "label.xml", sText);
+  out.clear();
+  EXPECT_EQ(Cli("--check-config " + ShellQuote(dir.Str("label.xml")), &out), 0);
+  EXPECT_NE(out.find("PROPERTY_LBL\n  warning: PROPERTY_LBL/PART_LIST_LBL/CHILD: missing or empty; "
+                     "in item exports, every part-list line shows the built-in \"Child\"\n"),
+            std::string::npos)
+      << out;
+
+  EXPECT_EQ(Cli("--check-config", &out), 2);
+  EXPECT_EQ(Cli("--check-config a b c", &out), 2);
+  EXPECT_EQ(Cli("--check-config " + sBroken + " @" + ShellQuote(dir.Str("none.xml")), &out), 2);
+  EXPECT_FALSE(fs::exists(LogPath()));
 }
 
 }  // namespace

@@ -14,6 +14,8 @@ namespace kvo::excel {
 
 namespace {
 
+constexpr std::size_t kRowCellsAtOnce = 8;
+
 // The record of col in a row's cells, or where it belongs.
 std::vector<StoredCell>::iterator Find(std::vector<StoredCell>& cells, std::int32_t col) {
   if (cells.empty() || cells.back().col < col) return cells.end();
@@ -80,6 +82,11 @@ StoredCell& SheetStore::Touch(std::int32_t row, std::int32_t col) {
   StoredCell cell;
   cell.col = col;
   cell.format = BaseFormat(row, col);
+  // Rows of a sheet hold a few cells: room for the usual panel width at once.
+  if (cells.capacity() == 0) {
+    cells.reserve(kRowCellsAtOnce);
+    it = cells.end();
+  }
   return *cells.insert(it, cell);
 }
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <string>
+#include <thread>
 
 #include "workbook/excel/sink/WriteError.h"
 
@@ -16,6 +17,8 @@ constexpr std::size_t kMaxPiece = 1u << 30;
 // Negative window bits: raw deflate, as zip entries hold it.
 constexpr int kRawWindowBits = -15;
 constexpr int kMemLevel = 8;
+// The window of raw deflate: what a block's dictionary holds.
+constexpr std::size_t kWindow = 32 * 1024;
 
 [[noreturn]] void Fail(const z_stream& zs, int code) {
   std::string reason = "the compressor failed (zlib error " + std::to_string(code);
@@ -25,7 +28,8 @@ constexpr int kMemLevel = 8;
 
 }  // namespace
 
-DeflateStream::DeflateStream(ByteSink& out, int level) : out_(out), chunk_(kChunkSize) {
+DeflateStream::DeflateStream(ByteSink& out, int level)
+    : out_(out), level_(level), chunk_(kChunkSize) {
   const int code =
       deflateInit2(&zs_, level, Z_DEFLATED, kRawWindowBits, kMemLevel, Z_DEFAULT_STRATEGY);
   if (code != Z_OK) Fail(zs_, code);
@@ -37,6 +41,21 @@ DeflateStream::~DeflateStream() {
 }
 
 void DeflateStream::Write(std::string_view bytes) {
+  if (!helpers_ && inputSize_ + bytes.size() > kHelpersFrom &&
+      std::thread::hardware_concurrency() > 1) {
+    StartHelpers();
+  }
+  if (helpers_) {
+    while (!bytes.empty()) {
+      const std::size_t piece = std::min(bytes.size(), kBlockSize - block_.size());
+      block_.insert(block_.end(), bytes.begin(),
+                    bytes.begin() + static_cast<std::ptrdiff_t>(piece));
+      bytes.remove_prefix(piece);
+      if (block_.size() == kBlockSize) SubmitBlock(false);
+    }
+    return;
+  }
+  if (inputSize_ + bytes.size() + kWindow > kHelpersFrom) KeepTail(bytes);
   while (!bytes.empty()) {
     const std::size_t piece = std::min(bytes.size(), kMaxPiece);
     auto* data = reinterpret_cast<const Bytef*>(bytes.data());
@@ -50,9 +69,51 @@ void DeflateStream::Write(std::string_view bytes) {
 }
 
 void DeflateStream::Finish() {
+  if (helpers_) {
+    SubmitBlock(true);
+    WriteBlocks(true);
+    helpers_.reset();
+    return;
+  }
   zs_.next_in = nullptr;
   zs_.avail_in = 0;
   Pump(Z_FINISH);
+}
+
+void DeflateStream::KeepTail(std::string_view bytes) {
+  tail_.insert(tail_.end(), bytes.begin(), bytes.end());
+  if (tail_.size() > 2 * kWindow) tail_.erase(tail_.begin(), tail_.end() - kWindow);
+}
+
+void DeflateStream::StartHelpers() {
+  // The stream so far ends on a byte boundary, without ending the entry.
+  zs_.next_in = nullptr;
+  zs_.avail_in = 0;
+  Pump(Z_SYNC_FLUSH);
+  helpers_ = std::make_unique<BlockCompressor>(level_, 2);
+  block_.reserve(kBlockSize);
+}
+
+void DeflateStream::SubmitBlock(bool final) {
+  std::vector<unsigned char> input;
+  input.swap(block_);
+  const std::size_t size = input.size();
+  std::vector<unsigned char> before = std::move(tail_);
+  // The next block's dictionary is this block's end.
+  tail_.assign(input.end() - static_cast<std::ptrdiff_t>(std::min(size, kWindow)), input.end());
+  helpers_->Submit(std::move(input), before, final);
+  inputSize_ += size;
+  block_.reserve(kBlockSize);
+  WriteBlocks(false);
+}
+
+void DeflateStream::WriteBlocks(bool bAll) {
+  for (BlockCompressor::Block& block : helpers_->Take(bAll)) {
+    crc_ = static_cast<std::uint32_t>(
+        crc32_combine(crc_, block.crc, static_cast<z_off_t>(block.inputSize)));
+    out_.Write({reinterpret_cast<const char*>(block.output.data()), block.output.size()});
+    outputSize_ += block.output.size();
+  }
 }
 
 void DeflateStream::Pump(int flush) {
@@ -61,7 +122,12 @@ void DeflateStream::Pump(int flush) {
     zs_.avail_out = static_cast<uInt>(chunk_.size());
     const int code = deflate(&zs_, flush);
     const std::size_t produced = chunk_.size() - zs_.avail_out;
-    if (code == Z_STREAM_ERROR || (code == Z_BUF_ERROR && produced == 0)) Fail(zs_, code);
+    if (code == Z_STREAM_ERROR) Fail(zs_, code);
+    // No progress is possible: all input is taken and nothing more is pending.
+    if (code == Z_BUF_ERROR && produced == 0) {
+      if (flush == Z_FINISH) Fail(zs_, code);
+      return;
+    }
     if (produced > 0) {
       out_.Write({reinterpret_cast<const char*>(chunk_.data()), produced});
       outputSize_ += produced;

@@ -4,15 +4,25 @@
 #include <zlib.h>
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 #include "workbook/excel/sink/ByteSink.h"
+#include "workbook/excel/xlsx/BlockCompressor.h"
 
 namespace kvo::excel {
 
+// Compresses on the caller's thread. An entry that grows past kHelpersFrom bytes (a large
+// sheet) is compressed from there on in blocks by two helper threads while the caller goes on
+// producing it; the compressed bytes still reach the sink on the caller's thread, in order.
+// Small entries, the usual ones, never start a thread, so that many small exports running at
+// once do not crowd each other's cores.
 class DeflateStream : public ByteSink {
  public:
+  static constexpr std::uint64_t kHelpersFrom = std::uint64_t{16} << 20;
+  static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+
   // Compresses into out at the given zlib level. Raises WriteError when zlib cannot start.
   DeflateStream(ByteSink& out, int level);
   ~DeflateStream() override;
@@ -31,8 +41,19 @@ class DeflateStream : public ByteSink {
  private:
   // Runs deflate over the pending input with the given flush mode, handing output to the sink.
   void Pump(int flush);
+  // Keeps the last input on this thread, for the helpers' first dictionary.
+  void KeepTail(std::string_view bytes);
+  // From here on blocks go to the helpers: the stream so far ends on a byte boundary.
+  void StartHelpers();
+  void SubmitBlock(bool final);
+  // Hands the finished blocks to the sink, in order.
+  void WriteBlocks(bool bAll);
 
   ByteSink& out_;
+  int level_;
+  std::unique_ptr<BlockCompressor> helpers_;
+  std::vector<unsigned char> block_;  // input of the block being filled
+  std::vector<unsigned char> tail_;   // the input before it
   z_stream zs_{};
   std::vector<unsigned char> chunk_;
   std::uint32_t crc_ = 0;

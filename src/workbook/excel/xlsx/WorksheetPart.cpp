@@ -51,6 +51,34 @@ std::string AreaRef(const Rect& area) {
   return ref;
 }
 
+// One cell's XML record, built in a fixed buffer: "<c r="XFD1048576" s="N" t="s"><v>N</v></c>"
+// with the longest number text fits.
+class CellRecord {
+ public:
+  void Put(char c) { *end_++ = c; }
+  template <std::size_t N>
+  void Put(const char (&text)[N]) {
+    std::copy(text, text + N - 1, end_);
+    end_ += N - 1;
+  }
+  void PutInt(std::int64_t value) {
+    end_ = std::to_chars(end_, buffer_ + sizeof buffer_, value).ptr;
+  }
+  void PutNumber(double value) { end_ += FormatNumber(value, end_); }
+  void PutCellRef(std::int32_t row, std::int32_t col) {
+    char letters[4];
+    int n = 0;
+    for (; col > 0; col = (col - 1) / 26) letters[n++] = static_cast<char>('A' + (col - 1) % 26);
+    while (n > 0) *end_++ = letters[--n];
+    PutInt(row);
+  }
+  std::string_view View() const { return {buffer_, static_cast<std::size_t>(end_ - buffer_)}; }
+
+ private:
+  char buffer_[64 + kMaxNumberText];
+  char* end_ = buffer_;
+};
+
 // The rows of one block, held until the block ends because each row with cells carries the
 // column span of all cells of its block.
 class RowBlock {
@@ -196,33 +224,30 @@ class WorksheetWriter {
   }
 
   void WriteCell(std::string& out, std::int32_t row, const ResolvedCell& cell) {
-    out += "<c r=\"";
-    AppendCellRef(out, row, cell.col);
-    out += '"';
+    // The record is put together in one buffer and appended at once: most sheets have millions.
+    CellRecord record;
+    record.Put("<c r=\"");
+    record.PutCellRef(row, cell.col);
+    record.Put('"');
     if (const std::uint32_t xf = styles_.XfOf(cell.format)) {
-      out += " s=\"";
-      AppendInt(out, xf);
-      out += '"';
+      record.Put(" s=\"");
+      record.PutInt(xf);
+      record.Put('"');
     }
     if (cell.kind == ResolvedCell::Kind::Number) {
-      char number[kMaxNumberText];
-      out += "><v>";
-      out.append(number, FormatNumber(cell.number, number));
-      out += "</v></c>";
-      return;
-    }
-    if (cell.kind == ResolvedCell::Kind::Text && !cell.text.empty()) {
-      out += " t=\"s\"><v>";
+      record.Put("><v>");
+      record.PutNumber(cell.number);
+      record.Put("</v></c>");
+    } else if (cell.kind == ResolvedCell::Kind::Text && !cell.text.empty()) {
+      record.Put(" t=\"s\"><v>");
       // The sheet's own texts outlive the part; escaped copies do not.
-      if (IsCellTextAsIs(cell.text)) {
-        AppendInt(out, strings_.Use(cell.text, true));
-      } else {
-        AppendInt(out, strings_.Use(CellText(cell.text), false));
-      }
-      out += "</v></c>";
-      return;
+      record.PutInt(IsCellTextAsIs(cell.text) ? strings_.Use(cell.text, true)
+                                              : strings_.Use(CellText(cell.text), false));
+      record.Put("</v></c>");
+    } else {
+      record.Put("/>");
     }
-    out += "/>";
+    out.append(record.View());
   }
 
   void WriteMerges() {

@@ -1,0 +1,82 @@
+// A zip entry's deflate stream, small and large: what comes out inflates to what went in, with
+// its CRC and sizes, also when helper threads compress the blocks of a large entry.
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <string>
+
+#include "workbook/excel/sink/MemorySink.h"
+#include "workbook/excel/sink/WriteError.h"
+#include "workbook/excel/xlsx/DeflateStream.h"
+
+namespace kvo::excel {
+namespace {
+
+// Sheet-like text: repeated records with changing numbers, and some text that repeats little.
+std::string SheetLikeText(std::size_t size) {
+  std::string text;
+  std::uint32_t seed = 7;
+  for (std::uint32_t row = 1; text.size() < size; ++row) {
+    seed = seed * 1103515245 + 12345;
+    text += "<row r=\"" + std::to_string(row) + "\"><c r=\"B" + std::to_string(row) +
+            "\" s=\"3\" t=\"s\"><v>" + std::to_string(seed % 100000) + "</v></c></row>";
+  }
+  text.resize(size);
+  return text;
+}
+
+std::string Inflate(const std::string& compressed, std::size_t size) {
+  z_stream zs{};
+  EXPECT_EQ(inflateInit2(&zs, -15), Z_OK);
+  std::string out(size + 1, '\0');
+  zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
+  zs.avail_in = static_cast<uInt>(compressed.size());
+  zs.next_out = reinterpret_cast<Bytef*>(out.data());
+  zs.avail_out = static_cast<uInt>(out.size());
+  EXPECT_EQ(inflate(&zs, Z_FINISH), Z_STREAM_END);
+  out.resize(zs.total_out);
+  inflateEnd(&zs);
+  return out;
+}
+
+TEST(DeflateStream, SmallAndLargeEntriesInflateToTheirInputWithCrcAndSizes) {
+  // Below the helpers' threshold, just past it, and many blocks past it, written in odd pieces.
+  for (const std::size_t size :
+       {std::size_t{100000}, DeflateStream::kHelpersFrom + 12345,
+        DeflateStream::kHelpersFrom + 5 * DeflateStream::kBlockSize + 777}) {
+    const std::string input = SheetLikeText(size);
+    MemorySink sink;
+    DeflateStream stream(sink, 4);
+    for (std::size_t at = 0; at < input.size(); at += 70001) {
+      stream.Write(std::string_view(input).substr(at, 70001));
+    }
+    stream.Finish();
+    EXPECT_EQ(stream.InputSize(), input.size());
+    EXPECT_EQ(stream.OutputSize(), sink.Bytes().size());
+    EXPECT_EQ(stream.Crc(), crc32(0L, reinterpret_cast<const Bytef*>(input.data()),
+                                  static_cast<uInt>(input.size())));
+    EXPECT_TRUE(Inflate(sink.Bytes(), input.size()) == input) << size;
+  }
+}
+
+TEST(DeflateStream, SinkFailureOfALargeEntryReachesTheCaller) {
+  class FailingSink : public ByteSink {
+   public:
+    // Compressed blocks of the helpers come larger than the caller's own 64 KiB pieces.
+    void Write(std::string_view bytes) override {
+      if (bytes.size() > 64 * 1024) throw WriteError("disk full");
+    }
+  };
+  const std::string input = SheetLikeText(DeflateStream::kHelpersFrom * 2);
+  FailingSink sink;
+  DeflateStream stream(sink, 4);
+  EXPECT_THROW(
+      {
+        stream.Write(input);
+        stream.Finish();
+      },
+      WriteError);
+}
+
+}  // namespace
+}  // namespace kvo::excel

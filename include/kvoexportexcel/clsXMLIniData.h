@@ -9,9 +9,11 @@
 #include <kvoexportexcel/XmlDom.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -111,8 +113,18 @@ class KVO_API clsXMLIniData {
 
   std::shared_ptr<xml::Document> oDoc_;
   xml::Node oCurNode_;
-  std::shared_ptr<xml::Document> oCurNodeDoc_;            // keeps the current node's document alive
-  std::unordered_map<std::string, xml::Node> mSelected_;  // single-node selections since the load
+  std::shared_ptr<xml::Document> oCurNodeDoc_;  // keeps the current node's document alive
+  // Single-node selections since the load: by the node they start from, then by query.
+  struct QueryHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view sQuery) const noexcept {
+      return std::hash<std::string_view>{}(sQuery);
+    }
+  };
+  std::unordered_map<const void*,
+                     std::unordered_map<std::string, xml::Node, QueryHash, std::equal_to<>>>
+      mSelected_;
+  std::unordered_map<const void*, std::string> mTexts_;  // label texts read since the load
 };
 
 }  // namespace kvo

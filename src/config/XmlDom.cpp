@@ -100,6 +100,16 @@ std::string QualifiedName(const xmlChar* pName, const xmlNs* pNs) {
   return s;
 }
 
+// True when the attribute or element name (with its namespace prefix) is sName; compares in
+// place, without building the qualified name.
+bool NameIs(const xmlChar* pName, const xmlNs* pNs, std::string_view sName) {
+  const std::string_view sLocal = pName != nullptr ? reinterpret_cast<const char*>(pName) : "";
+  if (pNs == nullptr || pNs->prefix == nullptr) return sName == sLocal;
+  const std::string_view sPrefix = reinterpret_cast<const char*>(pNs->prefix);
+  return sName.size() == sPrefix.size() + 1 + sLocal.size() && sName.starts_with(sPrefix) &&
+         sName[sPrefix.size()] == ':' && sName.ends_with(sLocal);
+}
+
 }  // namespace
 
 struct Document::Impl {
@@ -273,9 +283,14 @@ std::optional<std::string> Node::Attribute(const std::string& sName) const {
   xmlNodePtr p = Need(pNode_);
   if (p->type != XML_ELEMENT_NODE) return std::nullopt;
   for (xmlAttrPtr attr = p->properties; attr != nullptr; attr = attr->next) {
-    if (QualifiedName(attr->name, attr->ns) == sName) {
-      return TakeXmlString(xmlNodeListGetString(p->doc, attr->children, 1));
+    if (!NameIs(attr->name, attr->ns, sName)) continue;
+    // The usual value is one text node: read as it stands, without an intermediate copy.
+    const xmlNode* pValue = attr->children;
+    if (pValue == nullptr) return std::string();
+    if (pValue->next == nullptr && pValue->type == XML_TEXT_NODE && pValue->content != nullptr) {
+      return std::string(reinterpret_cast<const char*>(pValue->content));
     }
+    return TakeXmlString(xmlNodeListGetString(p->doc, attr->children, 1));
   }
   return std::nullopt;
 }

@@ -72,6 +72,7 @@ bool clsXMLIniData::LoadXString(const std::string& sXString, std::string& sErr) 
 
 bool clsXMLIniData::Load(const std::string& sSource, bool bFromFile, std::string& sErr) {
   mSelected_.clear();
+  mTexts_.clear();
   try {
     oDoc_ = std::make_shared<xml::Document>();
     const bool bLoaded = bFromFile ? oDoc_->Load(sSource) : oDoc_->LoadXML(sSource);
@@ -91,12 +92,9 @@ bool clsXMLIniData::Load(const std::string& sSource, bool bFromFile, std::string
 // The document never changes once loaded, so a query from a node always finds the same node:
 // each is run once and remembered until the next load.
 xml::Node clsXMLIniData::SelectOne(const xml::Node& oFrom, const std::string& sQuery) {
-  std::string sKey = std::to_string(reinterpret_cast<std::uintptr_t>(oFrom.Raw()));
-  sKey.append(1, '\n').append(sQuery);
-  auto it = mSelected_.find(sKey);
-  if (it == mSelected_.end()) {
-    it = mSelected_.emplace(std::move(sKey), oFrom.SelectSingleNode(sQuery)).first;
-  }
+  auto& mFromNode = mSelected_[oFrom.Raw()];
+  auto it = mFromNode.find(std::string_view(sQuery));
+  if (it == mFromNode.end()) it = mFromNode.emplace(sQuery, oFrom.SelectSingleNode(sQuery)).first;
   const xml::Node found = it->second;
   if (tQueryHook) {
     Notify(*this, oFrom, sQuery,
@@ -180,7 +178,10 @@ void clsXMLIniData::ReadLabel(const xml::Node& oFrom, const std::string& sQuery,
                               const std::string& sIndAttr) {
   const xml::Node found = SelectOne(oFrom, sQuery);
   if (found.IsNone()) return;
-  sLabel = found.Text();
+  // The document does not change until the next load: each label's text is read once.
+  auto [it, bNew] = mTexts_.try_emplace(found.Raw());
+  if (bNew) it->second = found.Text();
+  sLabel = it->second;
   if (!sIndex.empty()) sIndex = found.GetAttribute(sIndAttr);
 }
 

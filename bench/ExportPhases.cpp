@@ -13,13 +13,14 @@
 #include "config/modResources.h"
 #include "entry/clsExportExcel.h"
 #include "parse/clsXMLPars.h"
+#include "support/oracle/OracleLinks.h"
 #include "workbook/clsBldExcel.h"
+#include "workbook/excel/FileFormats.h"
 #include "workbook/excel/NameRules.h"
 #include "workbook/excel/Worksheet.h"
 #include "workbook/excel/resolved/SheetResolver.h"
 #include "workbook/excel/store/CellAddress.h"
 #include "workbook/excel/store/Constants.h"
-#include "support/oracle/OracleLinks.h"
 
 namespace kvo::test {
 
@@ -203,6 +204,14 @@ DirectSheet PhasedExport::Materialise() const {
   if (!resolved.page.centerFooter.empty()) out.footer = "&C" + resolved.page.centerFooter;
   if (resolved.page.printArea) out.printArea = Area(*resolved.page.printArea);
   return out;
+}
+
+bool PhasedExport::SaveAsXls(const std::string& path) const {
+  const excel::Worksheet& sheet = test::BldExcelProbe::Sheet(*state_->builder);
+  const excel::FileFormat& xls = excel::FileFormatFor(path);
+  if (sheet.Store().LastRow() > xls.limits.rows) return false;
+  xls.write(excel::ResolveSheet(sheet), path);
+  return true;
 }
 
 void PhasedExport::Save() {

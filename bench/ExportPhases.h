@@ -30,6 +30,9 @@ class PhasedExport {
   void Build(const std::string& source);
   // The filled sheet as plain data, as its file writer would be handed it.
   DirectSheet Materialise() const;
+  // Writes the filled sheet as an Excel 97-2003 workbook (.xls) at path, resolved as a save
+  // resolves it; false when the sheet has more rows than that format holds.
+  bool SaveAsXls(const std::string& path) const;
   // Saves and closes the workbook, then clears the run's tables.
   void Save();
 

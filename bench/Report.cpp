@@ -137,6 +137,15 @@ std::string RenderReport(const std::string& machine, const std::vector<SizeResul
     out << " | " << Fixed(s.FloorRatio("_cpu"), 2) << " |\n";
   }
 
+  for (const SizeResult& s : sizes) {
+    if (s.Figure("xls_save") <= 0) continue;
+    out << "\nThe same sheet of " << Count(s.shape.items)
+        << " items saved as .xls (Excel 97-2003): " << Fixed(s.Figure("xls_save"), 3)
+        << " s against " << Fixed(s.Figure("save"), 3) << " s as .xlsx (CPU "
+        << Fixed(s.Figure("xls_save_cpu"), 3) << " s against " << Fixed(s.Figure("save_cpu"), 3)
+        << " s); larger sheets have more rows than the format holds.\n";
+  }
+
   const double ratio = concurrent.one > 0 ? concurrent.together / concurrent.one : 0;
   out << "\nConcurrent exports of " << Count(sizes.front().shape.items) << " items (medians of "
       << concurrent.runs << "): one on a thread " << Fixed(concurrent.one, 3) << " s, "

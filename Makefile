@@ -5,7 +5,9 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 DEMO_OUT ?= $(BUILD_DIR)/demo
 
-.PHONY: all bootstrap configure build test demo bench format clean
+SECONDS ?= 60
+
+.PHONY: all bootstrap configure build test fuzz demo bench format clean
 
 all: build
 
@@ -20,6 +22,14 @@ build: configure
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# Every fuzz target for SECONDS seconds, one after another; see fuzz/README.md.
+fuzz:
+	@scripts/bootstrap --fuzz
+	@CC=clang CXX=clang++ cmake -S . -B $(BUILD_DIR)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DKVO_FUZZ=ON > /dev/null
+	@cmake --build $(BUILD_DIR)-fuzz -j $(JOBS)
+	@scripts/fuzz $(BUILD_DIR)-fuzz $(SECONDS)
 
 # Exports the bundled item structure and prints the workbook's path.
 demo: build
@@ -39,4 +49,4 @@ format:
 	@find src include tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD_DIR) $(BUILD_DIR)-bench
+	@rm -rf $(BUILD_DIR) $(BUILD_DIR)-bench $(BUILD_DIR)-fuzz

@@ -44,10 +44,12 @@ class FuzzInput {
   }
   // A length byte and that many bytes (fewer when the input ends).
   std::string Text() { return std::string(Take(Byte())); }
-  // A text, repeated: a few input bytes can make texts of any length up to about maxBytes.
+  // A text, now and then repeated: a few input bytes can make texts of any length up to about
+  // maxBytes, though most texts stay short.
   std::string LongText(std::size_t maxBytes) {
     const std::string piece = Text();
-    const std::size_t times = std::size_t{1} << (Byte() % 17);
+    const std::uint8_t repeat = Byte();
+    const std::size_t times = repeat < 0xC0 ? 1 : std::size_t{1} << (repeat % 17);
     std::string out;
     for (std::size_t i = 0; i < times && out.size() < maxBytes; ++i) out += piece;
     return out;

@@ -31,7 +31,7 @@ using excel::SheetColor;
 
 namespace {
 
-constexpr std::size_t kMaxTextBytes = std::size_t{4} << 20;  // all texts of one sheet
+constexpr std::size_t kMaxTextBytes = std::size_t{1} << 20;  // all texts of one sheet
 constexpr std::size_t kMaxOperations = 2048;
 constexpr std::int64_t kMaxCells = 200000;
 // How far past the largest sheet the object model knows a sheet beyond the limits reaches.
@@ -128,12 +128,6 @@ FuzzSheet::FuzzSheet(FuzzInput& in, const SheetBounds& bounds) : bounds_(bounds)
     }
   }
   Finish();
-}
-
-std::int64_t FuzzSheet::CellCount() const {
-  std::int64_t count = 0;
-  for (const Row& row : rows_) count += static_cast<std::int64_t>(row.cells.size());
-  return count;
 }
 
 std::int32_t FuzzSheet::RowLimit() const {
@@ -239,11 +233,12 @@ void FuzzSheet::AddCells(FuzzInput& in, Row& row) {
   const std::uint8_t countByte = in.Byte();
   const std::size_t count = countByte < 0xF8 ? countByte % 8 : in.U16() % 300;
   std::int64_t col = 0;
-  for (std::size_t i = 0; i < count && CellCount() < kMaxCells; ++i) {
+  for (std::size_t i = 0; i < count && cells_ < kMaxCells; ++i) {
     const std::uint8_t step = in.Byte();
     col += 1 + (step < 0xF0 ? step % 3 : in.U16());
     if (col > ColumnLimit()) return;
     row.cells.push_back(MakeCell(in, static_cast<std::int32_t>(col)));
+    ++cells_;
   }
 }
 
@@ -404,11 +399,12 @@ void FuzzSheet::SetPage(FuzzInput& in) {
 // empty), so that the shared strings and the row blocks grow large.
 void FuzzSheet::AddRowsAfter(std::int32_t count, std::string_view text) {
   std::int32_t row = rows_.empty() ? 0 : rows_.back().row;
-  for (std::int32_t i = 0; i < count && CellCount() < kMaxCells && row < RowLimit(); ++i) {
+  for (std::int32_t i = 0; i < count && cells_ < kMaxCells && row < RowLimit(); ++i) {
     ResolvedCell cell;
     cell.kind = ResolvedCell::Kind::Text;
     cell.text = text.empty() ? Keep("t" + std::to_string(i)) : text;
     rows_.push_back({++row, excel::kDefaultRowHeight, std::nullopt, {cell}});
+    ++cells_;
   }
 }
 
@@ -418,7 +414,7 @@ void FuzzSheet::AddMany(FuzzInput& in) {
   if (within_) {
     switch (what % 3) {
       case 0:
-        AddRowsAfter(1 + in.U16() % 3000, Keep(excel::FitUtf8(in.LongText(9000), 9000)));
+        AddRowsAfter(1 + in.U16() % 3000, Keep(excel::ValidUtf8(in.Text())));
         break;
       case 1: {
         // Merged areas of two cells, in rows below every other merged area.
@@ -469,12 +465,14 @@ void FuzzSheet::AddMany(FuzzInput& in) {
       if (!rows_.empty() && rows_.back().row >= row.row) row.row = rows_.back().row + 1;
       row.cells.push_back(MakeCell(in, 1));
       rows_.push_back(std::move(row));
+      ++cells_;
       break;
     }
     case 3: {
       Row row{rows_.empty() ? 1 : rows_.back().row + 1, excel::kDefaultRowHeight, std::nullopt, {}};
       row.cells.push_back(MakeCell(in, limits.columns + 1));
       rows_.push_back(std::move(row));
+      ++cells_;
       break;
     }
     case 4: {

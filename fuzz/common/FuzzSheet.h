@@ -42,7 +42,7 @@ class FuzzSheet {
   const excel::ResolvedSheet& Sheet() const { return sheet_; }
   bool WithinLimits() const { return within_; }
   // Cells the rows hold, each a cell record of the file.
-  std::int64_t CellCount() const;
+  std::int64_t CellCount() const { return cells_; }
 
  private:
   struct Row {
@@ -75,6 +75,7 @@ class FuzzSheet {
   SheetBounds bounds_;
   bool within_ = true;
   std::size_t textBytes_ = 0;
+  std::int64_t cells_ = 0;
   std::deque<std::string> texts_;
   std::vector<Row> rows_;
   excel::ResolvedSheet sheet_;

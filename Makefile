@@ -7,7 +7,7 @@ DEMO_OUT ?= $(BUILD_DIR)/demo
 
 SECONDS ?= 60
 
-.PHONY: all bootstrap configure build test fuzz demo bench format clean
+.PHONY: all bootstrap configure build test asan tsan fuzz demo bench format clean
 
 all: build
 
@@ -22,6 +22,23 @@ build: configure
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer, in a build of its
+# own; the Python tests run the instrumented command-line host. The first report fails the test.
+asan: bootstrap
+	@cmake -S . -B $(BUILD_DIR)-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DKVO_SANITIZE=address,undefined > /dev/null
+	@cmake --build $(BUILD_DIR)-asan -j $(JOBS)
+	@cd $(BUILD_DIR)-asan && ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1 \
+		UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+# The tests that run threads, under ThreadSanitizer.
+TSAN_TESTS = Concurrency|Thread
+tsan: bootstrap
+	@cmake -S . -B $(BUILD_DIR)-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVO_SANITIZE=thread > /dev/null
+	@cmake --build $(BUILD_DIR)-tsan -j $(JOBS) --target kvo_tests
+	@cd $(BUILD_DIR)-tsan && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+		ctest --output-on-failure -j $(JOBS) -R '$(TSAN_TESTS)'
 
 # Every fuzz target for SECONDS seconds, one after another; see fuzz/README.md.
 fuzz:
@@ -46,7 +63,7 @@ bench:
 	@bench/instructions.sh $(BUILD_DIR)-bench/bench/kvo_phase
 
 format:
-	@find src include tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	@find src include tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD_DIR) $(BUILD_DIR)-bench $(BUILD_DIR)-fuzz
+	@rm -rf $(BUILD_DIR) $(BUILD_DIR)-bench $(BUILD_DIR)-asan $(BUILD_DIR)-tsan $(BUILD_DIR)-fuzz

@@ -119,8 +119,12 @@ void ExportAndCheck(clsExportExcel& run, const std::string& setup, const std::st
         std::error_code ec;
         Require(!saved || fs::is_regular_file(state.sOutputPath, ec),
                 "the export succeeded without a workbook");
-        // Whatever file the export left must be a whole workbook.
+        // Whatever file the export left must be a whole workbook, and no temporary file of a
+        // save stays beside it.
         if (!state.sOutputPath.empty()) CheckWorkbook(state.sOutputPath, extension);
+        for (const auto& entry : fs::directory_iterator(ScratchDir())) {
+          Require(entry.path().filename().string().front() != '.', "a temporary file stayed");
+        }
       }
       run.ClearMainArray();
     }

@@ -11,7 +11,6 @@
 #include "workbook/BldSupport.h"
 #include "workbook/clsBldExcel.h"
 #include "workbook/excel/Worksheet.h"
-#include "workbook/excel/store/Utf8.h"
 
 namespace kvo {
 
@@ -23,10 +22,6 @@ namespace {
 // The grid is six columns wide, two per attribute.
 constexpr std::int32_t kGridColumns = 6;
 constexpr std::int32_t kPairsPerRow = kGridColumns / 2;
-
-bool IsNameChar(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-}
 
 template <class Main>
 std::int32_t LevelAt(const std::vector<Main>& arrMain, std::int32_t lIndex) {
@@ -59,22 +54,7 @@ void clsBldExcel::FillAttrByCol(const std::vector<std::string>& vAttrValues,
 }
 
 std::string clsBldExcel::GetValidName(const std::string& sText) {
-  std::string sName;
-  for (std::size_t pos = 0; pos < sText.size();) {
-    const auto c = static_cast<unsigned char>(sText[pos]);
-    if (IsNameChar(c)) {
-      sName += static_cast<char>(c);
-      ++pos;
-      continue;
-    }
-    // Any other character becomes "_" and its code: the code point of a UTF-8 sequence, the
-    // byte value of a byte that starts none.
-    const excel::Utf8Char tChar = excel::DecodeUtf8(sText, pos);
-    const std::uint32_t lCode = tChar.valid ? static_cast<std::uint32_t>(tChar.cp) : c;
-    sName += "_" + std::to_string(lCode);
-    pos += tChar.valid ? tChar.length : 1;
-  }
-  return sName;
+  return bld::GetValidName(sText);
 }
 
 std::string clsBldExcel::BlockName(const std::string& sID, const std::string& sRev,

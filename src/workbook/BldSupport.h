@@ -1,5 +1,6 @@
-// Checks the builder's operations share: row-cursor arithmetic, access to array slots and child
-// lists, each failing with the run-time error its handler reports.
+// What the builder's operations share: row-cursor arithmetic, access to array slots and child
+// lists, each failing with the run-time error its handler reports, and the characters of block
+// names.
 #pragma once
 
 #include <kvoexportexcel/RunError.h>
@@ -12,6 +13,7 @@
 
 #include "config/StrPart.h"
 #include "config/TextConvert.h"
+#include "workbook/excel/store/Utf8.h"
 
 namespace kvo::bld {
 
@@ -45,6 +47,29 @@ inline bool FirstChild(const std::string& sList, std::int32_t& lIndex) {
 }
 inline std::string RestOfChildren(const std::string& sList) {
   return StrPart(sList, "!", true, true);
+}
+
+// The text as a part of a defined name: letters, digits and "_" stay, any other character becomes
+// "_" and its code (the code point of a UTF-8 sequence, the byte value of a byte that starts
+// none). Raises nothing but std::bad_alloc.
+inline std::string GetValidName(const std::string& sText) {
+  const auto isNameChar = [](unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+  };
+  std::string sName;
+  for (std::size_t pos = 0; pos < sText.size();) {
+    const auto c = static_cast<unsigned char>(sText[pos]);
+    if (isNameChar(c)) {
+      sName += static_cast<char>(c);
+      ++pos;
+      continue;
+    }
+    const excel::Utf8Char tChar = excel::DecodeUtf8(sText, pos);
+    const std::uint32_t lCode = tChar.valid ? static_cast<std::uint32_t>(tChar.cp) : c;
+    sName += "_" + std::to_string(lCode);
+    pos += tChar.valid ? tChar.length : 1;
+  }
+  return sName;
 }
 
 }  // namespace kvo::bld

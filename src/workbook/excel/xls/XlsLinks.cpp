@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "workbook/excel/store/Utf8.h"
 #include "workbook/excel/xls/XlsText.h"
 
 namespace kvo::excel {
@@ -169,13 +168,15 @@ std::size_t XlsLinkTargetLength(ResolvedLink::Kind kind, std::string_view addres
                                 std::string_view subAddress) {
   switch (kind) {
     case ResolvedLink::Kind::Internal:
-      return Utf8Length(subAddress);
-    case ResolvedLink::Kind::Url:
-      return Utf8Length(address.substr(0, address.find('#')));
+      return ToUtf16(subAddress).size();
+    case ResolvedLink::Kind::Url: {
+      const UrlParts parts = SplitUrl(address, subAddress);
+      return ToUtf16(parts.url).size() + ToUtf16(parts.location).size();
+    }
     case ResolvedLink::Kind::File:
       break;
   }
-  return Utf8Length(address);
+  return ToUtf16(address).size() + ToUtf16(subAddress).size();
 }
 
 void WriteHyperlink(BiffStream& out, const ResolvedLink& link) {

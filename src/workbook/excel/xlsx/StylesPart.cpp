@@ -5,6 +5,7 @@
 #include <string>
 
 #include "workbook/excel/sink/WriteError.h"
+#include "workbook/excel/store/Utf8.h"
 
 namespace kvo::excel {
 
@@ -81,7 +82,10 @@ std::uint32_t StylesPart::NumberOf(std::map<T, std::uint32_t>& numbers, std::vec
 std::uint32_t StylesPart::AddXf(const CellFormat& look) {
   Xf xf;
   if (look.numberFormat != "General") {
-    xf.numFmt = NumberOf(numFmtNumbers_, numFmts_, look.numberFormat, kFirstCustomNumFmt);
+    // The object model keeps a number format in whatever bytes it was given; the part takes
+    // UTF-8 alone.
+    xf.numFmt =
+        NumberOf(numFmtNumbers_, numFmts_, ValidUtf8(look.numberFormat), kFirstCustomNumFmt);
   }
   Font font{look.bold, look.italic, look.underline, look.fontSize, std::nullopt};
   if (look.fontColor.IsSet()) font.rgb = look.fontColor.ToRgb();

@@ -33,9 +33,9 @@ std::string SheetReference(const std::string& sheetName) {
   return quoted + "'";
 }
 
-std::vector<DefinedName> DefinedNames(const ResolvedSheet& sheet) {
+std::vector<WorkbookName> DefinedNames(const ResolvedSheet& sheet) {
   const std::string prefix = SheetReference(sheet.name) + "!";
-  std::vector<DefinedName> names;
+  std::vector<WorkbookName> names;
   for (const ResolvedName& name : sheet.names) {
     names.push_back({name.name, prefix + AbsoluteAddress(name.refersTo)});
   }
@@ -46,7 +46,7 @@ std::vector<DefinedName> DefinedNames(const ResolvedSheet& sheet) {
     names.push_back({std::string(kBuiltInPrefix) + "Print_Titles",
                      prefix + AbsoluteAddress(Rect::WholeRows(rows->top, rows->bottom))});
   }
-  std::stable_sort(names.begin(), names.end(), [](const DefinedName& a, const DefinedName& b) {
+  std::stable_sort(names.begin(), names.end(), [](const WorkbookName& a, const WorkbookName& b) {
     return SortKey(a.name) < SortKey(b.name);
   });
   return names;
@@ -60,10 +60,10 @@ void WriteWorkbookPart(XmlStream& xml, const ResolvedSheet& sheet) {
       "<workbookPr defaultThemeVersion=\"124226\"/><bookViews><workbookView xWindow=\"240\" "
       "yWindow=\"15\" windowWidth=\"16095\" windowHeight=\"9660\"/></bookViews><sheets><sheet");
   xml.Attr("name", sheet.name).Raw(" sheetId=\"1\" r:id=\"rId1\"/></sheets>");
-  const std::vector<DefinedName> names = DefinedNames(sheet);
+  const std::vector<WorkbookName> names = DefinedNames(sheet);
   if (!names.empty()) {
     xml.Raw("<definedNames>");
-    for (const DefinedName& name : names) {
+    for (const WorkbookName& name : names) {
       xml.Raw("<definedName").Attr("name", name.name).Raw(" localSheetId=\"0\">");
       xml.Text(name.formula).Raw("</definedName>");
       xml.MaybeFlush();

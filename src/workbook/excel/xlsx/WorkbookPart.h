@@ -9,8 +9,9 @@
 
 namespace kvo::excel {
 
-// A name as the workbook part lists it: local to the sheet, with its formula.
-struct DefinedName {
+// A name as the workbook part lists it: local to the sheet, with its formula. (Not the object
+// model's DefinedName: one program cannot hold two classes of one name.)
+struct WorkbookName {
   std::string name;     // "_xlnm.Print_Area" for the print settings
   std::string formula;  // "Sheet1!$A$1:$F$40"
 };
@@ -18,7 +19,7 @@ struct DefinedName {
 // The sheet's names and the print area and title rows, in the order the file lists them:
 // by name regardless of letter case and of the "_xlnm." prefix. A print area covering the
 // whole sheet is no print area. Raises only std::bad_alloc.
-std::vector<DefinedName> DefinedNames(const ResolvedSheet& sheet);
+std::vector<WorkbookName> DefinedNames(const ResolvedSheet& sheet);
 
 // The sheet's name as a formula refers to it: quoted ('My sheet') unless it holds only
 // letters, digits, "_" and ".". Raises only std::bad_alloc.

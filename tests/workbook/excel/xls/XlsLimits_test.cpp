@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "support/TestSupport.h"
+#include "workbook/excel/Application.h"
 #include "workbook/excel/FileFormats.h"
 #include "workbook/excel/sink/MemorySink.h"
 #include "workbook/excel/xls/XlsWriter.h"
@@ -108,6 +109,25 @@ TEST(XlsLimits, SheetBeyondTheFileIsRefusedWithoutAFileOrBytes) {
   MemorySink sink;
   WriteXlsWorkbook(within.sheet, sink);
   EXPECT_EQ(sink.Bytes().size(), 512u + 4096u + 512u + 512u);  // header, stream, directory, table
+}
+
+// Every link an .xls sheet takes fits the one record that stores it: the target's 2,079
+// characters count a URL's place after "#" and a file link's sub-address too.
+TEST(XlsLimits, LinksTheSheetTakesAreSavedAndLongerOnesRefusedWhenAdded) {
+  test::TempDir dir;
+  Application app;
+  Workbook& book = app.Workbooks().Add();
+  book.SaveAs(dir.Str("links.xls"));
+  Worksheet& sheet = book.Worksheets(1);
+  std::string path;  // 2,079 characters of one UTF-16 unit and two bytes each
+  for (int i = 0; i < 2079; ++i) path += "\xC3\xA9";
+  sheet.Hyperlinks().Add(sheet.Cells(1, 1), "http://a#" + std::string(2071, 'p'));
+  sheet.Hyperlinks().Add(sheet.Cells(2, 1), path.substr(0, 4000), std::string(79, 's'));
+  EXPECT_THROW(sheet.Hyperlinks().Add(sheet.Cells(3, 1), "http://a#" + std::string(5000, 'p')),
+               RunError);
+  EXPECT_THROW(sheet.Hyperlinks().Add(sheet.Cells(4, 1), path, std::string(2079, 's')), RunError);
+  EXPECT_EQ(sheet.Hyperlinks().Count(), 2u);
+  EXPECT_NO_THROW(book.Save());
 }
 
 TEST(XlsLimits, NamesEndingInXlsChooseTheFormatInAnyLetterCase) {

@@ -1,4 +1,5 @@
-// Saving: failures name the path and leave no file behind; threads save independently.
+// Saving: failures name the path and leave no file behind; threads save independently; what
+// the object model keeps in any bytes is saved as text a reader takes.
 #include <gtest/gtest.h>
 
 #include <kvoexportexcel/RunError.h>
@@ -110,6 +111,25 @@ TEST(XlsxSave, ThreadsWriteTheirOwnWorkbooksAtTheSameTime) {
       << output;
   EXPECT_EQ(output.find("WRONG"), std::string::npos) << output;
   EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), kThreads * kBooksEach) << output;
+}
+
+TEST(XlsxSave, NumberFormatOfAnyBytesIsSavedAsUtf8) {
+  test::TempDir dir;
+  Application app;
+  Workbook& book = app.Workbooks().Add();
+  Worksheet& sheet = book.Worksheets(1);
+  sheet.Cells(1, 1).Value(2.5);
+  sheet.Cells(1, 1).NumberFormat("0.00 \xFF\"kg\"");
+  book.SaveAs(dir.Str("formats.xlsx"));
+  std::string output;
+  ASSERT_EQ(test::RunCommand(std::string(KVO_PYTHON) +
+                                 " -c 'import sys, openpyxl; print(openpyxl.load_workbook("
+                                 "sys.argv[1])[\"Sheet1\"][\"A1\"].number_format)' " +
+                                 test::ShellQuote(dir.Str("formats.xlsx")),
+                             &output),
+            0)
+      << output;
+  EXPECT_EQ(output, "0.00 \xEF\xBF\xBD\"kg\"\n");  // the byte as U+FFFD
 }
 
 }  // namespace

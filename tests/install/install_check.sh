@@ -2,9 +2,11 @@
 # Installs the build into a temporary prefix and uses it as hosts would: a C program built with
 # pkg-config and a C++ program built with find_package each export the bundled item structure,
 # and the installed command runs with no library path set.
-# Usage: install_check.sh CMAKE BUILD_DIR SOURCE_DIR
+# Usage: install_check.sh CMAKE BUILD_DIR SOURCE_DIR [SANITIZERS]
+# SANITIZERS: what the library was built with (address,undefined ...); the hosts get the same.
 set -euo pipefail
 cmake=$1 build=$2 source=$3
+host_flags=${4:+-fsanitize=$4}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 prefix=$tmp/prefix
@@ -31,9 +33,10 @@ export_with() {
 
 export PKG_CONFIG_PATH=$(dirname "$(find "$prefix" -name kvoexportexcel.pc)")
 # shellcheck disable=SC2046  # the flags are meant to split
-cc -Wall -Werror "$source/tests/install/c_host.c" -o "$tmp/c_host" \
+cc -Wall -Werror $host_flags "$source/tests/install/c_host.c" -o "$tmp/c_host" \
   $(pkg-config --cflags --libs kvoexportexcel) -Wl,-rpath,"$(pkg-config --variable=libdir kvoexportexcel)"
 export_with "$tmp/c_host" c .xlsx
-"$cmake" -S "$source/tests/install/cxx_host" -B "$tmp/cxx" -DCMAKE_PREFIX_PATH="$prefix" > /dev/null
+"$cmake" -S "$source/tests/install/cxx_host" -B "$tmp/cxx" -DCMAKE_PREFIX_PATH="$prefix" \
+  -DCMAKE_CXX_FLAGS="$host_flags" -DCMAKE_EXE_LINKER_FLAGS="$host_flags" > /dev/null
 "$cmake" --build "$tmp/cxx" > /dev/null
 export_with "$tmp/cxx/cxx_host" cxx .xls

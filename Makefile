@@ -36,8 +36,8 @@ asan: bootstrap
 	@cd $(BUILD_DIR)-asan && ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1 \
 		UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
-# The tests that run threads, under ThreadSanitizer.
-TSAN_TESTS = Concurrency|Thread
+# The tests that run threads (the compressor's helper threads among them), under ThreadSanitizer.
+TSAN_TESTS = Concurrency|Thread|DeflateStream
 tsan: bootstrap
 	@cmake -S . -B $(BUILD_DIR)-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVO_SANITIZE=thread > /dev/null
 	@cmake --build $(BUILD_DIR)-tsan -j $(JOBS) --target kvo_tests

@@ -103,4 +103,14 @@ std::size_t Utf8Length(std::string_view s) {
   return count;
 }
 
+std::size_t Utf16Length(std::string_view s) {
+  std::size_t units = 0;
+  for (std::size_t pos = 0; pos < s.size();) {
+    const Utf8Char c = DecodeUtf8(s, pos);
+    pos += c.length;
+    units += c.cp < 0x10000 ? 1 : 2;
+  }
+  return units;
+}
+
 }  // namespace kvo::excel

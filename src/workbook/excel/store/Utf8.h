@@ -30,6 +30,10 @@ std::string FitUtf8(std::string_view s, std::size_t maxChars, bool* cut = nullpt
 // Number of characters (code points; an ill-formed part counts as one).
 std::size_t Utf8Length(std::string_view s);
 
+// Number of UTF-16 units the text takes (two for a character beyond U+FFFF; an ill-formed part
+// counts as one).
+std::size_t Utf16Length(std::string_view s);
+
 void AppendUtf8(std::string& out, char32_t cp);
 
 }  // namespace kvo::excel

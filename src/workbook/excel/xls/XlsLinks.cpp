@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "workbook/excel/store/Utf8.h"
 #include "workbook/excel/xls/XlsText.h"
 
 namespace kvo::excel {
@@ -168,15 +169,15 @@ std::size_t XlsLinkTargetLength(ResolvedLink::Kind kind, std::string_view addres
                                 std::string_view subAddress) {
   switch (kind) {
     case ResolvedLink::Kind::Internal:
-      return ToUtf16(subAddress).size();
+      return Utf16Length(subAddress);
     case ResolvedLink::Kind::Url: {
       const UrlParts parts = SplitUrl(address, subAddress);
-      return ToUtf16(parts.url).size() + ToUtf16(parts.location).size();
+      return Utf16Length(parts.url) + Utf16Length(parts.location);
     }
     case ResolvedLink::Kind::File:
       break;
   }
-  return ToUtf16(address).size() + ToUtf16(subAddress).size();
+  return Utf16Length(address) + Utf16Length(subAddress);
 }
 
 void WriteHyperlink(BiffStream& out, const ResolvedLink& link) {

@@ -14,14 +14,7 @@ import urllib.parse
 
 from examples_snapshot_test import EXPECTED, differences
 from sheet_snapshot import CASES, run_export
-from xls_snapshot import XLS_COLUMNS, column_letters, snapshot
-
-
-def numbers_as_read_from_xlsx(record):
-    """The .xls file stores every number as a double; openpyxl reads "2" as an int."""
-    for ref, (kind, value) in record["values"].items():
-        if kind == "float" and value == int(value):
-            record["values"][ref] = ["int", int(value)]
+from xls_snapshot import XLS_COLUMNS, column_letters, numbers_as_read_from_xlsx, snapshot
 
 
 def automatic_font_colour_as_theme_text(record):

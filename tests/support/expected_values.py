@@ -20,9 +20,9 @@ EXPECTED = os.path.join(sheet_snapshot.SOURCE_DIR, "tests", "e2e", "expected")
 def values(path):
     if not path.lower().endswith(".xls"):
         return sheet_snapshot.snapshot(path)["values"]
-    # The .xls file stores every number as a double; the records hold openpyxl's ints.
-    return {ref: ["int", int(value)] if kind == "float" and value == int(value) else [kind, value]
-            for ref, (kind, value) in xls_snapshot.snapshot(path)["values"].items()}
+    record = xls_snapshot.snapshot(path)
+    xls_snapshot.numbers_as_read_from_xlsx(record)
+    return record["values"]
 
 
 def main(argv):

@@ -82,6 +82,13 @@ def page_records(path):
     return footer, orientation
 
 
+def numbers_as_read_from_xlsx(record):
+    """The .xls file stores every number as a double; openpyxl reads "2" as an int."""
+    for ref, (kind, value) in record["values"].items():
+        if kind == "float" and value == int(value):
+            record["values"][ref] = ["int", int(value)]
+
+
 def snapshot(path):
     book = xlrd.open_workbook(path, formatting_info=True)
     ws = book.sheet_by_index(0)

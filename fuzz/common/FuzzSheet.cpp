@@ -215,7 +215,7 @@ ResolvedCell FuzzSheet::MakeCell(FuzzInput& in, std::int32_t col) {
     case 1: {
       cell.kind = ResolvedCell::Kind::Text;
       std::string text = in.LongText(70000);
-      cell.text = Keep(within_ ? excel::FitUtf8(text, bounds_.format->limits.charsPerCell)
+      cell.text = Keep(within_ ? excel::FitUtf8(text, bounds_.format->limits.unitsPerCell)
                                : excel::ValidUtf8(text));
       break;
     }

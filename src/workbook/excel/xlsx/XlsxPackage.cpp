@@ -1,6 +1,7 @@
 // The parts of a one-sheet workbook, written one after another into a zip container.
 #include "workbook/excel/xlsx/XlsxPackage.h"
 
+#include "workbook/excel/NameRules.h"
 #include "workbook/excel/sink/WriteError.h"
 #include "workbook/excel/xlsx/ContentTypesPart.h"
 #include "workbook/excel/xlsx/DocPropsPart.h"
@@ -41,6 +42,8 @@ void Part(ZipContainer& zip, std::string_view name, WritePart&& write) {
 }  // namespace
 
 void WriteXlsxPackage(const ResolvedSheet& sheet, ByteSink& sink, std::time_t written) {
+  // Refused before a byte is written.
+  if (const auto why = SheetNameViolation(sheet.name)) throw WriteError(*why);
   const bool text = ShowsText(sheet);
   StylesPart styles(sheet.formats);
   SharedStringsPart strings;

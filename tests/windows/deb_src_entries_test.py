@@ -34,10 +34,10 @@ Enabled: no
 class DebSrcEntriesTest(unittest.TestCase):
     def run_script(self, files, fmt):
         with tempfile.TemporaryDirectory() as etc:
-            parts = pathlib.Path(etc, "sources.list.d")
-            parts.mkdir()
+            folder = pathlib.Path(etc, "sources.list.d")
+            folder.mkdir()
             for name, text in files.items():
-                (pathlib.Path(etc) / name if name == "sources.list" else parts / name).write_text(text)
+                (pathlib.Path(etc) / name if name == "sources.list" else folder / name).write_text(text)
             done = subprocess.run([str(SCRIPT), "--etc", etc, "--format", fmt],
                                   capture_output=True, text=True, check=True)
             return done.stdout

@@ -18,6 +18,12 @@ std::span<const unsigned char> Bytes(std::string_view text) {
   return {reinterpret_cast<const unsigned char*>(text.data()), text.size()};
 }
 
+// Appends in one copy (from char iterators, vector<unsigned char> would copy byte by byte).
+void Append(std::vector<unsigned char>& to, std::string_view text) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  to.insert(to.end(), bytes, bytes + text.size());
+}
+
 }  // namespace
 
 DeflateStream::DeflateStream(ByteSink& out, const DeflateBackend& backend)
@@ -33,8 +39,7 @@ void DeflateStream::Write(std::string_view bytes) {
   if (helpers_) {
     while (!bytes.empty()) {
       const std::size_t piece = std::min(bytes.size(), kBlockSize - block_.size());
-      block_.insert(block_.end(), bytes.begin(),
-                    bytes.begin() + static_cast<std::ptrdiff_t>(piece));
+      Append(block_, bytes.substr(0, piece));
       bytes.remove_prefix(piece);
       if (block_.size() == kBlockSize) SubmitBlock(false);
     }
@@ -57,7 +62,7 @@ void DeflateStream::Finish() {
 }
 
 void DeflateStream::KeepTail(std::string_view bytes) {
-  tail_.insert(tail_.end(), bytes.begin(), bytes.end());
+  Append(tail_, bytes);
   if (tail_.size() > 2 * kWindow) tail_.erase(tail_.begin(), tail_.end() - kWindow);
 }
 

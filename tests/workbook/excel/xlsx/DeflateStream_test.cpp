@@ -12,6 +12,12 @@
 #include "workbook/excel/xlsx/DeflateStream.h"
 
 namespace kvo::excel {
+
+// The back end by its name in test names and messages (GoogleTest finds it by its argument).
+void PrintTo(const DeflateBackend* backend, std::ostream* out) {
+  *out << backend->name;
+}
+
 namespace {
 
 // Sheet-like text: repeated records with changing numbers, and some text that repeats little.

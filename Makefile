@@ -87,7 +87,8 @@ bench-profile: bench-build
 bench-build:
 	@scripts/bootstrap --bench
 	@cmake -S . -B $(BUILD_DIR)-bench -DCMAKE_BUILD_TYPE=Release -DKVO_BUILD_BENCH=ON > /dev/null
-	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target kvo_bench kvo_gen_export kvo_bench_tests
+	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target kvo_bench kvo_gen_export kvo_bench_tests \
+		kvo_deflate_timing
 	@$(BUILD_DIR)-bench/bench/kvo_bench_tests --gtest_brief=1
 	@bench/direct_write_check.py $(BUILD_DIR)-bench/bench/kvo_bench $(BUILD_DIR)-bench/bench/kvo_gen_export
 

@@ -23,6 +23,10 @@ inline constexpr char kSeparator = '/';
 // separators.
 std::string NativePath(std::string_view path);
 
+// Why this system cannot hold a file of this name (the last part of a path, without folders),
+// in words for the log ("the character ?", "the reserved name CON"); empty when it can.
+std::string FileNameProblem(std::string_view name);
+
 // ---- environment ----
 
 // An environment variable; empty when it is not set.

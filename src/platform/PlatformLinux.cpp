@@ -118,6 +118,11 @@ std::string NativePath(std::string_view path) {
   return out;
 }
 
+std::string FileNameProblem(std::string_view name) {
+  // Only "/" and the NUL character, which never reach a file name here.
+  return name.find('\0') != std::string_view::npos ? "the NUL character" : "";
+}
+
 std::string Environment(const char* name) {
   const char* value = std::getenv(name);
   return value != nullptr ? value : "";

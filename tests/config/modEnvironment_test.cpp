@@ -20,15 +20,15 @@ class EnvironmentTest : public ::testing::Test {
     ResetRunState();
     for (const char* name : {"APPDATA", "ALLUSERSPROFILE", "XDG_DATA_HOME", "XDG_DATA_DIRS",
                              "DRN_CLIENT_RESOURCE_HOME"}) {
-      ::unsetenv(name);
+      test::UnsetEnv(name);
     }
     fs::create_directories(dir.Path() / "user" / "Roaming");
     fs::create_directories(dir.Path() / "all");
-    ::setenv("APPDATA", dir.Str("user/Roaming").c_str(), 1);
-    ::setenv("XDG_DATA_DIRS", dir.Str("none").c_str(), 1);
+    test::SetEnv("APPDATA", dir.Str("user/Roaming"));
+    test::SetEnv("XDG_DATA_DIRS", dir.Str("none"));
   }
   void TearDown() override {
-    for (const char* name : {"APPDATA", "ALLUSERSPROFILE", "XDG_DATA_DIRS"}) ::unsetenv(name);
+    for (const char* name : {"APPDATA", "ALLUSERSPROFILE", "XDG_DATA_DIRS"}) test::UnsetEnv(name);
   }
   test::TempDir dir;
 };
@@ -48,7 +48,7 @@ TEST_F(EnvironmentTest, ExistingPerUserFolderGivesTheExportFolder) {
 TEST_F(EnvironmentTest, PerUserFolderIsCopiedFromAllUsersFolder) {
   fs::create_directories(dir.Path() / "all/Roaming/ORVELD/config");
   test::WriteFile(dir.Path() / "all/Roaming/ORVELD/config/settings.xml", "<s/>");
-  ::setenv("ALLUSERSPROFILE", dir.Str("all").c_str(), 1);
+  test::SetEnv("ALLUSERSPROFILE", dir.Str("all"));
   EXPECT_EQ(GetEnvDir("KVO_EXPORT_DIR"),
             dir.Str("user/Roaming") + "/ORVELD/Addin Modules/Stackwright/Export/");
   EXPECT_EQ(test::ReadFile(dir.Path() / "user/Roaming/ORVELD/config/settings.xml"), "<s/>");
@@ -56,7 +56,7 @@ TEST_F(EnvironmentTest, PerUserFolderIsCopiedFromAllUsersFolder) {
 
 TEST_F(EnvironmentTest, AllUsersFolderFromDataDirsWhenNoProfileVariable) {
   fs::create_directories(dir.Path() / "shared/ORVELD");
-  ::setenv("XDG_DATA_DIRS", (":" + dir.Str("shared") + ":/usr/share").c_str(), 1);
+  test::SetEnv("XDG_DATA_DIRS", (":" + dir.Str("shared") + ":/usr/share"));
   EXPECT_EQ(GetEnvDir("CACHE_DIR"), dir.Str("user/Roaming") + "/ORVELD/cache/");
   EXPECT_TRUE(fs::is_directory(dir.Path() / "user/Roaming/ORVELD"));
 }
@@ -77,7 +77,7 @@ TEST_F(EnvironmentTest, RootIsResolvedOncePerThread) {
 TEST_F(EnvironmentTest, FailedCopyWarnsAndFallsBackUntilNextTry) {
   fs::create_directories(dir.Path() / "all/Roaming/ORVELD");
   test::WriteFile(dir.Path() / "user/Roaming/ORVELD", "a file blocks the folder");
-  ::setenv("ALLUSERSPROFILE", dir.Str("all").c_str(), 1);
+  test::SetEnv("ALLUSERSPROFILE", dir.Str("all"));
   testing::internal::CaptureStderr();
   EXPECT_EQ(GetEnvDir("KVO_EXPORT_DIR"), ComponentFolder() + "/");
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "Unable to create user profile copy\n");
@@ -88,7 +88,7 @@ TEST_F(EnvironmentTest, FailedCopyWarnsAndFallsBackUntilNextTry) {
 }
 
 TEST_F(EnvironmentTest, KeysOutsideTheProfile) {
-  ::setenv("DRN_CLIENT_RESOURCE_HOME", "/opt/res", 1);
+  test::SetEnv("DRN_CLIENT_RESOURCE_HOME", "/opt/res");
   EXPECT_EQ(GetEnvDir("DOWNLOAD_DIR"), "/opt/res/config/download/");
   EXPECT_EQ(GetEnvDir("RELEASE_DIR"), ComponentFolder() + "/");
   EXPECT_EQ(GetEnvDir("HELP_DIR"), ComponentFolder() + "/help/");

@@ -22,13 +22,13 @@ class PipelineTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetRunState();
-    ::setenv("APPDATA", dir.Str().c_str(), 1);
-    ::unsetenv("ALLUSERSPROFILE");
+    test::SetEnv("APPDATA", dir.Str());
+    test::UnsetEnv("ALLUSERSPROFILE");
     exportDir = dir.Path() / "ORVELD/Addin Modules/Stackwright/Export";
     fs::create_directories(exportDir);
     config = test::SourcePath("examples/config.xml");
   }
-  void TearDown() override { ::unsetenv("APPDATA"); }
+  void TearDown() override { test::UnsetEnv("APPDATA"); }
 
   bool Export(const std::string& sSource, const std::string& sConfig, const std::string& sSetup,
               const std::string& sExt = ".xlsx") {

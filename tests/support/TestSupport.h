@@ -25,6 +25,10 @@ void WriteFile(const std::filesystem::path& path, const std::string& sText);
 std::string ReadFile(const std::filesystem::path& path);
 // Lines of a log file without their CR LF endings; empty when the file is missing.
 std::vector<std::string> ReadLines(const std::filesystem::path& path);
+// Sets an environment variable of this process (UTF-8), as the component reads it.
+void SetEnv(const std::string& sName, const std::string& sValue);
+// Removes an environment variable of this process.
+void UnsetEnv(const std::string& sName);
 // Runs a shell command, returns its exit status and collects standard output (and error when
 // bWithStderr).
 int RunCommand(const std::string& sCommand, std::string* pOutput, bool bWithStderr = true);

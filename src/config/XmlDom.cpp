@@ -1,6 +1,8 @@
 #include <kvoexportexcel/RunError.h>
 #include <kvoexportexcel/XmlDom.h>
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -98,9 +100,19 @@ bool ReadFile(const std::string& sPath, std::string& sBytes, std::string& sError
     sError = "Cannot read " + sPath + ": " + std::strerror(errno);
     return false;
   }
-  char sBuf[1 << 16];
-  std::size_t n;
-  while ((n = std::fread(sBuf, 1, sizeof sBuf, pFile)) > 0) sBytes.append(sBuf, n);
+  // The whole file in one read where its size is known; what it grows by after, in pieces.
+  struct stat tStat {};
+  std::size_t lDone = 0;
+  if (::fstat(::fileno(pFile), &tStat) == 0 && S_ISREG(tStat.st_mode)) {
+    sBytes.resize(static_cast<std::size_t>(tStat.st_size));
+    lDone = std::fread(sBytes.data(), 1, sBytes.size(), pFile);
+  }
+  for (std::size_t n = 1; n > 0 && std::ferror(pFile) == 0;) {
+    sBytes.resize(lDone + (1 << 16));
+    n = std::fread(sBytes.data() + lDone, 1, 1 << 16, pFile);
+    lDone += n;
+  }
+  sBytes.resize(lDone);
   const bool bFailed = std::ferror(pFile) != 0;
   const int lErrno = errno;
   std::fclose(pFile);
@@ -244,6 +256,7 @@ std::vector<Node> Select(const Node& from, const std::string& sQuery) {
   tFound.sort();
   vNodes.reserve(tFound.size());
   for (const pugi::xpath_node& f : tFound) {
+    if (f.attribute() && IsNamespaceDeclaration(f.attribute().name())) continue;
     vNodes.push_back(f.attribute()
                          ? NodeAccess::MakeAttribute(pData, f.parent(), f.attribute(), false)
                          : NodeAccess::Make(pData, f.node()));

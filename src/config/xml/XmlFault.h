@@ -11,6 +11,7 @@ namespace kvo::xml {
 
 enum : std::int32_t {
   kFaultInternal = 1,
+  kFaultDepth = 1,  // the number the parser gave too deep a document
   kFaultDocumentEmpty = 4,
   kFaultExtraContent = 5,
   kFaultCharRef = 7,
@@ -27,6 +28,8 @@ enum : std::int32_t {
   kFaultLiteral = 44,
   kFaultCommentNotFinished = 45,
   kFaultPiNotFinished = 47,
+  kFaultMarkupDeclaration = 54,
+  kFaultDeclaration = 57,
   kFaultDoctypeNotFinished = 61,
   kFaultCdataEndInContent = 62,
   kFaultCdataNotFinished = 63,
@@ -40,12 +43,9 @@ enum : std::int32_t {
   kFaultEncodingName = 79,
   kFaultDoubleHyphen = 80,
   kFaultEncodingMismatch = 81,
-  kFaultDeclaration = 57,
   kFaultPeInInternalSubset = 88,
   kFaultEntityLoop = 89,
-  kFaultMarkupDeclaration = 54,
   kFaultVersion = 108,
-  kFaultDepth = 1,
   kFaultNamespace = 200,
   kFaultUndefinedPrefix = 201,
   kFaultQName = 202,

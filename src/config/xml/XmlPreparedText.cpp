@@ -59,7 +59,14 @@ PreparedText PrepareText(std::string sBytes, bool bFromFile) {
     return tOut;
   }
   try {
-    tOut.bDropSpaceText |= CheckDocument(tExpanded.Text()).bSpaceByReference;
+    const WellFormedFacts tAfter = CheckDocument(tExpanded.Text());
+    if (!tAfter.vUses.empty()) {
+      // Never reached: every reference was replaced.  Were one left, the tree would hold it
+      // as text; the document is refused instead.
+      throw XmlFault{kFaultInternal, "An entity reference was left unreplaced",
+                     tAfter.vUses.front().lOffset};
+    }
+    tOut.bDropSpaceText |= tAfter.bSpaceByReference;
   } catch (const XmlFault& tFault) {
     tOut.tError = ErrorAt(tFault, tOut.sText, tExpanded.DocumentOffset(tFault.lOffset));
     return tOut;

@@ -31,7 +31,7 @@ char32_t XmlScan::NextChar() {
   return c;
 }
 
-std::string_view XmlScan::Name(const std::string& sWhat) {
+std::string_view XmlScan::Name(const char* sWhat) {
   const char* pStart = p_;
   bool bFirst = true;
   while (p_ < pEnd_) {
@@ -52,7 +52,7 @@ std::string_view XmlScan::Name(const std::string& sWhat) {
   return {pStart, static_cast<std::size_t>(p_ - pStart)};
 }
 
-std::string_view XmlScan::Nmtoken(const std::string& sWhat) {
+std::string_view XmlScan::Nmtoken(const char* sWhat) {
   const char* pStart = p_;
   while (p_ < pEnd_) {
     if (chars::Is(*p_, chars::kNameByte)) {

@@ -65,9 +65,9 @@ class XmlScan {
   }
 
   // A Name at the cursor; fails with sWhat when there is none.
-  std::string_view Name(const std::string& sWhat);
+  std::string_view Name(const char* sWhat);
   // A Nmtoken (name characters only) at the cursor.
-  std::string_view Nmtoken(const std::string& sWhat);
+  std::string_view Nmtoken(const char* sWhat);
   // The character of a reference "&#...;" whose "&#" the cursor stands after.
   char32_t CharRefValue();
   // The code point at the cursor, which must be a Char; moves past it.

@@ -274,8 +274,7 @@ class Checker {
                          : "attributes construct error: space required before an attribute");
       }
       const char* pAt = s_.Pos();
-      const std::string_view sAttribute =
-          ElementName("error parsing attribute name in start tag " + std::string(sName));
+      const std::string_view sAttribute = ElementName("error parsing attribute name");
       s_.SkipSpaces();
       if (!s_.Take("=")) {
         s_.Fail(kFaultAttributeValueStart,
@@ -296,7 +295,7 @@ class Checker {
   }
 
   // An element or attribute name: ASCII name characters are taken in one loop.
-  std::string_view ElementName(const std::string& sWhat) {
+  std::string_view ElementName(const char* sWhat) {
     const char* p = s_.Pos();
     if (chars::Is(*p, chars::kNameStartByte)) {
       const char* pStart = p++;

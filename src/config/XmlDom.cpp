@@ -221,9 +221,16 @@ std::optional<std::string> Node::Attribute(const std::string& sName) const {
   const pugi::xml_node n = Need(*this);
   if (pAttribute_ != nullptr || n.type() != pugi::node_element) return std::nullopt;
   if (IsNamespaceDeclaration(sName) || sName.find('\0') != std::string::npos) return std::nullopt;
-  const pugi::xml_attribute a = n.attribute(sName.c_str());
-  if (!a) return std::nullopt;
-  return std::string(a.value());
+  // Compared in place, the first character first: most names differ there.
+  const char* sWanted = sName.c_str();
+  for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
+    const char* sHas = a.name();
+    if (sHas[0] == sWanted[0] && std::strncmp(sHas, sWanted, sName.size()) == 0 &&
+        sHas[sName.size()] == '\0') {
+      return std::string(a.value());
+    }
+  }
+  return std::nullopt;
 }
 
 std::string Node::GetAttribute(const std::string& sName) const {

@@ -7,7 +7,14 @@ DEMO_OUT ?= $(BUILD_DIR)/demo
 
 SECONDS ?= 60
 
-.PHONY: all bootstrap configure build cli test asan tsan fuzz demo examples check-render bench bench-build bench-profile format clean
+# Windows cross builds, one folder per architecture under $(WINDOWS_BUILD); the 32-bit one only
+# where the 32-bit Wine is installed (read when the recipe runs, after bootstrap).
+WINDOWS_BUILD ?= build-windows
+WINDOWS_ARCHS ?= x86_64 $(shell dpkg-query -W -f='$${Status}' wine32:i386 2>/dev/null | \
+	grep -q 'install ok installed' && echo i686)
+
+.PHONY: all bootstrap configure build cli test asan tsan fuzz demo examples check-render bench bench-build bench-profile windows \
+	windows-deps test-windows format clean
 
 all: build
 
@@ -80,12 +87,39 @@ bench-profile: bench-build
 bench-build:
 	@scripts/bootstrap --bench
 	@cmake -S . -B $(BUILD_DIR)-bench -DCMAKE_BUILD_TYPE=Release -DKVO_BUILD_BENCH=ON > /dev/null
-	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target kvo_bench kvo_gen_export kvo_bench_tests
+	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target kvo_bench kvo_gen_export kvo_bench_tests \
+		kvo_deflate_timing
 	@$(BUILD_DIR)-bench/bench/kvo_bench_tests --gtest_brief=1
 	@bench/direct_write_check.py $(BUILD_DIR)-bench/bench/kvo_bench $(BUILD_DIR)-bench/bench/kvo_gen_export
+
+# The static libraries for each Windows architecture (cached per source version), then the
+# library, the command and the tests, cross-built with mingw-w64.
+windows: windows-deps
+	@for arch in $(WINDOWS_ARCHS); do \
+		cmake -S . -B $(WINDOWS_BUILD)/$$arch -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+			-DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-$$arch-w64-mingw32.cmake \
+			-DKVO_WINDOWS_DEPS=$(abspath $(WINDOWS_BUILD))/deps/$$arch > /dev/null && \
+		cmake --build $(WINDOWS_BUILD)/$$arch -j $(JOBS) || exit 1; \
+	done
+
+windows-deps:
+	@scripts/bootstrap --windows
+	@case "$(WINDOWS_ARCHS)" in *i686*) ;; \
+		*) echo "windows: no 32-bit Wine (wine32:i386): the i686 build is left out";; esac
+	@for arch in $(WINDOWS_ARCHS); do \
+		JOBS=$(JOBS) scripts/build-windows-deps $$arch $(WINDOWS_BUILD)/deps/$$arch || exit 1; \
+	done
+
+# The Windows test suites under Wine, each in a fresh Wine prefix of its build folder.
+test-windows: windows
+	@for arch in $(WINDOWS_ARCHS); do \
+		scripts/wine-env --fresh --prefix $(WINDOWS_BUILD)/$$arch/wine-prefix -- \
+			ctest --test-dir $(WINDOWS_BUILD)/$$arch --output-on-failure -j $(JOBS) || exit 1; \
+	done
 
 format:
 	@find src include tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD_DIR) $(BUILD_DIR)-bench $(BUILD_DIR)-asan $(BUILD_DIR)-tsan $(BUILD_DIR)-fuzz
+	@rm -rf $(BUILD_DIR) $(BUILD_DIR)-bench $(BUILD_DIR)-asan $(BUILD_DIR)-tsan $(BUILD_DIR)-fuzz \
+		$(WINDOWS_BUILD)/x86_64 $(WINDOWS_BUILD)/i686

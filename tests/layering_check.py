@@ -1,15 +1,16 @@
 """Fails when a source file includes a layer above its own.
 
-Layers, lowest first: model, config, parse, workbook, entry, lib (the shared library's own
-files), cli. A file may include its own layer and those below it. The command line is a host
-of the shared library: besides the public headers it includes only its own folder.
+Layers, lowest first: platform (what differs between systems), model, config, parse, workbook,
+entry, lib (the shared library's own files), cli. A file may include its own layer and those
+below it. The command line is a host of the shared library: besides the public headers it
+includes only its own folder.
 """
 
 import os
 import re
 import sys
 
-LAYERS = ["model", "config", "parse", "workbook", "entry", "lib", "cli"]
+LAYERS = ["platform", "model", "config", "parse", "workbook", "entry", "lib", "cli"]
 HOSTS = ["cli"]
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([a-z]+)/', re.MULTILINE)
 

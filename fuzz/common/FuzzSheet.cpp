@@ -61,12 +61,11 @@ bool HasPicture(std::string_view footer) {
 }  // namespace
 
 SheetBounds XlsxBounds() {
-  return {&excel::kXlsxFormat, 64000, 255, excel::PageSetup::kMaxFooterLength, 31,
-          &excel::Utf8Length};
+  return {&excel::kXlsxFormat, 64000, 255, excel::PageSetup::kMaxFooterLength, &excel::Utf8Length};
 }
 
 SheetBounds XlsBounds() {
-  return {&excel::kXlsFormat, excel::kXlsMaxCellFormats, 255, 253, 31, &Utf16Units};
+  return {&excel::kXlsFormat, excel::kXlsMaxCellFormats, 255, 253, &Utf16Units};
 }
 
 class FuzzSheet::Walk : public excel::RowWalk {
@@ -215,7 +214,7 @@ ResolvedCell FuzzSheet::MakeCell(FuzzInput& in, std::int32_t col) {
     case 1: {
       cell.kind = ResolvedCell::Kind::Text;
       std::string text = in.LongText(70000);
-      cell.text = Keep(within_ ? excel::FitUtf8(text, bounds_.format->limits.charsPerCell)
+      cell.text = Keep(within_ ? excel::FitUtf8(text, bounds_.format->limits.unitsPerCell)
                                : excel::ValidUtf8(text));
       break;
     }
@@ -385,10 +384,7 @@ void FuzzSheet::SetPage(FuzzInput& in) {
       break;
     default: {
       std::string name = excel::ValidUtf8(in.LongText(200));
-      if (within_ && (name.empty() || bounds_.chars(name) > bounds_.sheetNameChars ||
-                      name.find_first_of("[]:*?/\\") != std::string::npos)) {
-        return;
-      }
+      if (within_ && excel::SheetNameViolation(name)) return;
       sheet_.name = std::move(name);
       break;
     }

@@ -26,7 +26,6 @@ struct SheetBounds {
   std::size_t maxFormats;
   std::size_t numberFormatChars;
   std::size_t footerChars;
-  std::size_t sheetNameChars;
   std::size_t (*chars)(std::string_view utf8);
 };
 SheetBounds XlsxBounds();

@@ -2,6 +2,7 @@
 // went, what the run logged, and why it failed.
 #include <kvoexportexcel/ConfigCheck.h>
 #include <kvoexportexcel/iclsExportExcel.h>
+#include <kvoexportexcel/kvo_export_excel.h>
 
 #include <iostream>
 #include <string>
@@ -72,7 +73,7 @@ int main(int argc, char** argv) {
       std::cout << kUsage;
       return 0;
     } else if (sArg == "--version") {
-      std::cout << "kvo-export-excel " << KVO_VERSION << "\n";
+      std::cout << "kvo-export-excel " << kvo_Version() << "\n";
       return 0;
     } else {
       std::cerr << kName << "unknown option " << sArg << " (see --help)\n";

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <set>
 #include <vector>
@@ -17,6 +16,7 @@
 #include "config/RunState.h"
 #include "config/SetupCheck.h"
 #include "config/TextConvert.h"
+#include "platform/Platform.h"
 
 namespace kvo {
 
@@ -160,8 +160,7 @@ CheckReport Checker::Run(const std::string& sConfigPath, const std::optional<std
 }
 
 bool Checker::Load(const std::string& sConfigPath) {
-  std::error_code ec;
-  if (sConfigPath.empty() || !std::filesystem::is_regular_file(sConfigPath, ec)) {
+  if (sConfigPath.empty() || !platform::IsRegularFile(sConfigPath)) {
     vDirect_.push_back(
         {Severity::kError, kDocumentSection,
          sConfigPath + " was not found; every export fails with the line " +

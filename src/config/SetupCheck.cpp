@@ -3,9 +3,9 @@
 #include <kvoexportexcel/clsXMLIniData.h>
 
 #include <algorithm>
-#include <filesystem>
 
 #include "config/LabelTables.h"
+#include "platform/Platform.h"
 
 namespace kvo {
 
@@ -47,8 +47,7 @@ std::vector<std::string> SetupProblems(const std::string& sSetup,
     std::string sErr;
     if (!oSetup.LoadXString(sSetup, sErr)) {
       std::string sProblem = "it is not XML: " + WithoutDate(sErr);
-      std::error_code ec;
-      if (!sSetup.empty() && std::filesystem::is_regular_file(sSetup, ec)) {
+      if (!sSetup.empty() && platform::IsRegularFile(sSetup)) {
         sProblem += "; it names a file: did you mean @" + sSetup + "?";
       }
       return {sProblem};

@@ -1,7 +1,6 @@
 #include <kvoexportexcel/RunError.h>
 #include <kvoexportexcel/XmlDom.h>
 
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -9,6 +8,7 @@
 #include <string_view>
 
 #include "config/XmlDocumentData.h"
+#include "platform/Platform.h"
 #include "config/XmlDomAccess.h"
 #include "config/xml/XmlFault.h"
 #include "config/xml/XmlPreparedText.h"
@@ -95,29 +95,14 @@ void NormaliseTokenized(pugi::xml_node tTop,
 }
 
 bool ReadFile(const std::string& sPath, std::string& sBytes, std::string& sError) {
-  std::FILE* pFile = std::fopen(sPath.c_str(), "rb");
-  if (pFile == nullptr) {
-    sError = "Cannot read " + sPath + ": " + std::strerror(errno);
+  platform::FileError tError;
+  std::optional<std::string> sRead = platform::ReadWholeFile(sPath, tError);
+  if (!sRead) {
+    sError = "Cannot read " + sPath + ": " + tError.text;
     return false;
   }
-  // The whole file in one read where its size is known; what it grows by after, in pieces.
-  struct stat tStat {};
-  std::size_t lDone = 0;
-  if (::fstat(::fileno(pFile), &tStat) == 0 && S_ISREG(tStat.st_mode)) {
-    sBytes.resize(static_cast<std::size_t>(tStat.st_size));
-    lDone = std::fread(sBytes.data(), 1, sBytes.size(), pFile);
-  }
-  for (std::size_t n = 1; n > 0 && std::ferror(pFile) == 0;) {
-    sBytes.resize(lDone + (1 << 16));
-    n = std::fread(sBytes.data() + lDone, 1, 1 << 16, pFile);
-    lDone += n;
-  }
-  sBytes.resize(lDone);
-  const bool bFailed = std::ferror(pFile) != 0;
-  const int lErrno = errno;
-  std::fclose(pFile);
-  if (bFailed) sError = "Cannot read " + sPath + ": " + std::strerror(lErrno);
-  return !bFailed;
+  sBytes = std::move(*sRead);
+  return true;
 }
 
 }  // namespace

@@ -1,52 +1,27 @@
 #include "config/modEnvironment.h"
 
-#include <dlfcn.h>
 #include <kvoexportexcel/RunError.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <iostream>
-
+#include "config/Log.h"
 #include "config/RunState.h"
+#include "platform/Platform.h"
 
 namespace kvo {
-
-namespace fs = std::filesystem;
 
 namespace {
 
 constexpr const char* kProfileFolder = "ORVELD";
+constexpr char kSep = platform::kSeparator;
 
-std::string EnvText(const char* sName) {
-  const char* value = std::getenv(sName);
-  return value != nullptr ? value : "";
-}
-
-std::string WithoutTrailingSlash(std::string s) {
-  while (s.size() > 1 && s.back() == '/') s.pop_back();
+std::string WithoutTrailingSeparator(std::string s) {
+  while (s.size() > 1 && s.back() == kSep) s.pop_back();
   return s;
 }
 
-// The per-user application-data folder of this platform.
-std::string UserAppDataFolder() {
-  std::string s = EnvText("APPDATA");
-  if (s.empty()) s = EnvText("XDG_DATA_HOME");
-  if (s.empty() && !EnvText("HOME").empty()) s = EnvText("HOME") + "/.local/share";
-  return WithoutTrailingSlash(s);
-}
-
-// The all-users application-data folder, used when "ALLUSERSPROFILE" is not set.
-std::string AllUsersAppDataFolder() {
-  std::string dirs = EnvText("XDG_DATA_DIRS");
-  std::size_t start = 0;
-  while (start <= dirs.size()) {
-    std::size_t end = dirs.find(':', start);
-    std::string entry = dirs.substr(start, end == std::string::npos ? end : end - start);
-    if (!entry.empty()) return WithoutTrailingSlash(entry);
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
-  return "/usr/local/share";
+// A folder rule as the Parts write it ("Addin Modules\Stackwright\Export\"), in this
+// system's separators.
+std::string Rule(std::string_view path) {
+  return platform::NativePath(path);
 }
 
 std::string Trimmed(const std::string& s) {
@@ -55,73 +30,58 @@ std::string Trimmed(const std::string& s) {
   return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
-// Stands in for a modal message box: one line on standard error, then the run goes on.
+// The message box of the profile copy; where nobody could see it, the log has its text.
 void ShowMessage(const std::string& sText) {
-  std::cerr << sText << std::endl;
+  if (!platform::ShowMessageBox(sText, "", platform::MessageIcon::None)) {
+    WriteLogLine(sText, Run().sLogPath);
+  }
 }
 
 }  // namespace
 
 std::string ComponentFolder() {
-  Dl_info info{};
-  if (dladdr(reinterpret_cast<void*>(&ComponentFolder), &info) != 0 && info.dli_fname != nullptr) {
-    std::error_code ec;
-    fs::path lib = fs::weakly_canonical(fs::path(info.dli_fname), ec);
-    if (ec) lib = fs::path(info.dli_fname);
-    return WithoutTrailingSlash(lib.parent_path().string());
-  }
-  std::error_code ec;
-  return WithoutTrailingSlash(fs::read_symlink("/proc/self/exe", ec).parent_path().string());
+  return platform::ComponentFolder();
 }
 
 std::string GetAppPath() {
-  return ComponentFolder() + "/";
+  return ComponentFolder() + kSep;
 }
 
 std::string myDir(const std::string& sFolder) {
-  try {
-    if (sFolder.empty()) return {};
-    std::error_code ec;
-    if (!fs::is_directory(sFolder, ec) || ec) return {};
-    fs::path canonical = fs::canonical(sFolder, ec);
-    return ec ? std::string() : canonical.string();
-  } catch (...) {
-    return {};
-  }
+  return platform::ExistingFolder(sFolder).value_or(std::string());
 }
 
 bool CopyDir(const std::string& sSource, const std::string& sDest) {
-  std::error_code ec;
-  fs::copy(sSource, sDest, fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
-  return !ec;
+  return platform::CopyFolder(sSource, sDest);
 }
 
 std::string GetAppDataRoot() {
   RunState& run = Run();
   if (!run.sAppDataRoot.empty()) return run.sAppDataRoot;
 
-  const std::string sUser = UserAppDataFolder();
-  std::string sLast =
-      Trimmed(sUser.substr(sUser.rfind('/') == std::string::npos ? 0 : sUser.rfind('/') + 1));
-  const std::string sSub = sLast.empty() ? "/Application Data/" : "/" + sLast + "/";
-  std::string sTarget = sUser + "/" + kProfileFolder;
+  std::string sUser = WithoutTrailingSeparator(platform::Environment("APPDATA"));
+  if (sUser.empty()) sUser = platform::UserDataFolder();
+  const std::size_t lastSep = sUser.rfind(kSep);
+  const std::string sLast = Trimmed(sUser.substr(lastSep == std::string::npos ? 0 : lastSep + 1));
+  const std::string sSub = sLast.empty() ? Rule("\\Application Data\\") : kSep + sLast + kSep;
+  std::string sTarget = sUser + kSep + kProfileFolder;
 
   bool bSuccess = true;
   if (myDir(sTarget).empty()) {
-    const std::string sAllUsers = EnvText("ALLUSERSPROFILE");
+    const std::string sAllUsers = platform::Environment("ALLUSERSPROFILE");
     const std::string sSource = !sAllUsers.empty()
-                                    ? WithoutTrailingSlash(sAllUsers) + sSub + kProfileFolder
-                                    : AllUsersAppDataFolder() + "/" + kProfileFolder;
+                                    ? WithoutTrailingSeparator(sAllUsers) + sSub + kProfileFolder
+                                    : platform::AllUsersDataFolder() + kSep + kProfileFolder;
     if (!myDir(sSource).empty()) {
       bSuccess = CopyDir(sSource, sTarget);
       if (!bSuccess) ShowMessage("Unable to create user profile copy");
     } else {
       // Neither profile exists: a development layout next to the component, if there is one.
-      sTarget = myDir(ComponentFolder() + "../../../Release");
+      sTarget = myDir(ComponentFolder() + Rule("..\\..\\..\\Release"));
     }
   }
   if (!bSuccess) return {};
-  run.sAppDataRoot = sTarget + "/";
+  run.sAppDataRoot = sTarget + kSep;
   return run.sAppDataRoot;
 }
 
@@ -140,13 +100,13 @@ std::string GetEnvDir(const std::string& sKey) {
     } else if (sKey == "CONFIG_DIR") {
       sDir = sBase + "config";
     } else if (sKey == "DOWNLOAD_DIR") {
-      sDir = EnvText("DRN_CLIENT_RESOURCE_HOME") + "/" + "config/download";
+      sDir = platform::Environment("DRN_CLIENT_RESOURCE_HOME") + kSep + Rule("config\\download");
     } else if (sKey == "ADDINS_DIR") {
-      sDir = sBase + "config/addins";
+      sDir = sBase + Rule("config\\addins");
     } else if (sKey == "SETTINGS_DIR") {
-      sDir = sBase + "config/settings";
+      sDir = sBase + Rule("config\\settings");
     } else if (sKey == "REPORTS_DIR") {
-      sDir = sBase + "config/reports";
+      sDir = sBase + Rule("config\\reports");
     } else if (sKey == "CONNECTIONS_DIR") {
       sDir = sBase + "connections";
     } else if (sKey == "TEMP_DIR") {
@@ -154,17 +114,19 @@ std::string GetEnvDir(const std::string& sKey) {
     } else if (sKey == "HELP_DIR") {
       sDir = sBase + "help";
     } else if (sKey == "KVO_EXPORT_TEMP_DIR") {
-      sDir = bHasRoot ? sBase + "Addin Modules/Stackwright/Export/Temp/"
-                      : ComponentFolder() + "/Temp/";
+      sDir = bHasRoot ? sBase + Rule("Addin Modules\\Stackwright\\Export\\Temp\\")
+                      : ComponentFolder() + Rule("\\Temp\\");
     } else if (sKey == "KVO_EXPORT_DIR") {
-      sDir = bHasRoot ? sBase + "Addin Modules/Stackwright/Export/" : ComponentFolder() + "/";
+      sDir = bHasRoot ? sBase + Rule("Addin Modules\\Stackwright\\Export\\")
+                      : ComponentFolder() + kSep;
     } else if (sKey == "KVO_IMPORT_DIR") {
-      sDir = bHasRoot ? sBase + "Addin Modules/Stackwright/Import/" : ComponentFolder() + "/";
+      sDir = bHasRoot ? sBase + Rule("Addin Modules\\Stackwright\\Import\\")
+                      : ComponentFolder() + kSep;
     } else if (sKey == "KVO_HELP_DIR") {
       const std::string sFolder = ComponentFolder();
-      sDir = sFolder.substr(0, sFolder.rfind('/') + 1) + "Help/";
+      sDir = sFolder.substr(0, sFolder.rfind(kSep) + 1) + Rule("Help\\");
     }
-    if (sDir.empty() || sDir.back() != '/') sDir += "/";
+    if (sDir.empty() || sDir.back() != kSep) sDir += kSep;
     return sDir;
   } catch (...) {
     throw RunError(kErrAppDataFolder, "could not find application data folder:" + sDir);

@@ -1,8 +1,8 @@
 #include "entry/clsExportExcel.h"
 
+#include <kvoexportexcel/RunError.h>
 #include <kvoexportexcel/clsXMLIniData.h>
 
-#include <filesystem>
 #include <memory>
 
 #include "config/Handled.h"
@@ -13,17 +13,26 @@
 #include "config/modResources.h"
 #include "model/RunCodes.h"
 #include "parse/clsXMLPars.h"
+#include "platform/Platform.h"
 #include "workbook/clsBldExcel.h"
 
 namespace kvo {
 
-namespace fs = std::filesystem;
-
 namespace {
 
 bool IsNormalFile(const std::string& sPath) {
-  std::error_code ec;
-  return fs::is_regular_file(sPath, ec);
+  return platform::IsRegularFile(sPath);
+}
+
+// Deletes the workbook an earlier run left at sPath. Raises the path access error, naming the
+// workbook and the reason, when it stays.
+void RemoveOldWorkbook(const std::string& sPath) {
+  platform::FileError error;
+  if (platform::RemoveFile(sPath, error)) return;
+  const std::string sWhy =
+      error.kind == platform::FileError::Kind::InUse ? "another program has it open" : error.text;
+  throw RunError(kErrPathAccess,
+                 "Path/File access error: the workbook " + sPath + " cannot be replaced: " + sWhy);
 }
 
 void PlainLine(const std::string& sText) {
@@ -152,7 +161,7 @@ bool clsExportExcel::BuildExcel(const std::string& sXFullPath, const std::string
     const std::string sName = run.vExlCaption.LastEntry() >= 1 ? run.vExlCaption(1, 1) : "";
     const std::string sOutPath = OutputPath(sXFullPath, sExtension, sName);
     run.sOutputPath = sOutPath;
-    if (IsNormalFile(sOutPath)) fs::remove(sOutPath);
+    if (IsNormalFile(sOutPath)) RemoveOldWorkbook(sOutPath);
     // The builder is released before a failure is logged.
     clsBldExcel oBuilder;
     if (!oBuilder.InitExl(sOutPath)) return false;

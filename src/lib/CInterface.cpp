@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "workbook/BuildInfo.h"
+
 namespace {
 
 std::string TextOf(const char* p) {
@@ -53,4 +55,8 @@ extern "C" int16_t kvo_ParseMainEx(const char* sXFullPath, const char* sXIniFull
   } catch (...) {
     return 0;
   }
+}
+
+extern "C" const char* kvo_Version(void) {
+  return kvo::BuildInfo();
 }

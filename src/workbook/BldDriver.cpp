@@ -77,7 +77,7 @@ void clsBldExcel::ReportLosses() {
   const std::size_t lCut = Sheet().CutTexts();
   if (lCut > 0) {
     LogError(CountWas(static_cast<std::int64_t>(lCut), "cell text", "cell texts") + " cut to the " +
-                 GroupedNumber(static_cast<std::int64_t>(Sheet().Limits().charsPerCell)) +
+                 GroupedNumber(static_cast<std::int64_t>(Sheet().Limits().unitsPerCell)) +
                  " characters a cell holds",
              "", -1, false);
   }

@@ -26,8 +26,8 @@ def setup_xml(space, object_type, **captions):
 
 
 class Export:
-    """One export of a source text (or bytes; None puts a folder in its place); the workbook is
-    opened when the export succeeded."""
+    """One export of a source text (or bytes; None puts a folder in its place); an .xlsx
+    workbook is opened with openpyxl when the export succeeded."""
 
     def __init__(self, source_xml, setup, extension=".xlsx", config=CONFIG, name="export.xml"):
         self.dir = tempfile.mkdtemp(prefix="kvo-e2e-")
@@ -49,7 +49,9 @@ class Export:
         self.stdout = run.stdout
         self.stderr = run.stderr
         self.path = run.stdout.strip() if run.returncode == 0 else None
-        self.wb = openpyxl.load_workbook(self.path) if self.path else None
+        # openpyxl opens .xlsx workbooks; an .xls workbook is read by the test itself.
+        xlsx = self.path is not None and not self.path.lower().endswith(".xls")
+        self.wb = openpyxl.load_workbook(self.path) if xlsx else None
         self.ws = self.wb["Sheet1"] if self.wb else None
 
     def log_lines(self):

@@ -1,6 +1,8 @@
 // The rules a defined name must follow.
 #include "workbook/excel/NameRules.h"
 
+#include "workbook/excel/store/Utf8.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -60,6 +62,19 @@ std::optional<std::string> NameRuleViolation(std::string_view name) {
   if (LooksLikeA1(name) || LooksLikeR1C1(name)) return "a name cannot look like a cell reference";
   const std::string key = AsciiLower(name);
   if (key == "print_area" || key == "print_titles") return "the print settings use this name";
+  return std::nullopt;
+}
+
+std::optional<std::string> SheetNameViolation(std::string_view name) {
+  const std::string shown = "sheet name \"" + std::string(name.substr(0, 40)) + "\"";
+  if (name.empty()) return "a sheet name cannot be empty";
+  if (Utf16Length(name) > kMaxSheetNameLength) return shown + " is longer than 31 characters";
+  if (name.find_first_of("[]:*?/\\") != name.npos) {
+    return shown + " holds one of the characters []:*?/\\";
+  }
+  if (name.front() == '\'' || name.back() == '\'') {
+    return shown + " begins or ends with an apostrophe";
+  }
   return std::nullopt;
 }
 

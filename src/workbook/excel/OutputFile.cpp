@@ -1,15 +1,9 @@
 // Writing a file so that the target never holds a partial result.
 #include "workbook/excel/OutputFile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <random>
 
+#include "platform/Platform.h"
 #include "workbook/excel/store/SheetError.h"
 
 namespace kvo::excel {
@@ -30,35 +24,28 @@ std::string RandomSuffix() {
 
 }  // namespace
 
-std::string SystemErrorText(int errorNumber) {
-  char buffer[256];
-  // GNU strerror_r returns the text, possibly not in buffer.
-  return ::strerror_r(errorNumber, buffer, sizeof buffer);
-}
-
 OutputFile::OutputFile(std::string target) : target_(std::move(target)) {
-  const std::filesystem::path path(target_);
-  std::filesystem::path folder = path.parent_path();
-  if (folder.empty()) folder = ".";
-  const std::string base = "." + path.filename().string().substr(0, kMaxBaseName) + ".";
-  int error = 0;
+  const std::size_t cut = target_.find_last_of(platform::kSeparator == '/' ? "/" : "\\/");
+  const std::string folder = cut == std::string::npos ? "" : target_.substr(0, cut + 1);
+  const std::string name = cut == std::string::npos ? target_ : target_.substr(cut + 1);
+  const std::string base = folder + "." + name.substr(0, kMaxBaseName) + ".";
+  platform::FileError error;
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    const std::string candidate = (folder / (base + RandomSuffix())).string();
-    // 0666 lets the process umask decide the permissions, as for any new file.
-    const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-      ::close(fd);
+    const std::string candidate = base + RandomSuffix();
+    platform::OutputFileHandle file;
+    if (file.Open(candidate, platform::OutputFileHandle::Mode::CreateNew, error)) {
+      if (!file.Close(error)) break;
       temp_ = candidate;
       return;
     }
-    error = errno;
-    if (error != EEXIST) break;
+    if (error.kind != platform::FileError::Kind::Exists) break;
   }
-  Fail(SystemErrorText(error));
+  Fail(error.text);
 }
 
 OutputFile::~OutputFile() {
-  if (!committed_ && !temp_.empty()) ::unlink(temp_.c_str());
+  platform::FileError ignored;
+  if (!committed_ && !temp_.empty()) platform::RemoveFile(temp_, ignored);
 }
 
 void OutputFile::Fail(const std::string& reason) const {
@@ -66,7 +53,8 @@ void OutputFile::Fail(const std::string& reason) const {
 }
 
 void OutputFile::Commit() {
-  if (::rename(temp_.c_str(), target_.c_str()) != 0) Fail(SystemErrorText(errno));
+  platform::FileError error;
+  if (!platform::ReplaceFile(temp_, target_, error)) Fail(error.text);
   committed_ = true;
 }
 

@@ -26,7 +26,4 @@ class OutputFile {
   bool committed_ = false;
 };
 
-// Text of a system error number (thread-safe).
-std::string SystemErrorText(int errorNumber);
-
 }  // namespace kvo::excel

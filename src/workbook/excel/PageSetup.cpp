@@ -1,12 +1,24 @@
 // The print layout of a worksheet.
 #include "workbook/excel/PageSetup.h"
 
+#include "platform/Platform.h"
+
 #include "workbook/excel/store/CellAddress.h"
 #include "workbook/excel/store/SheetError.h"
 #include "workbook/excel/store/SheetStore.h"
 #include "workbook/excel/store/Utf8.h"
 
 namespace kvo::excel {
+
+namespace {
+
+int UserPaperSize() {
+  return platform::UserPaper() == platform::Paper::Letter ? xlPaperLetter : xlPaperA4;
+}
+
+}  // namespace
+
+PageSetup::PageSetup(SheetStore& store) : store_(&store), paperSize_(UserPaperSize()) {}
 
 std::optional<Rect> PageSetup::ParseOrRaise(std::string_view address, const char* property) const {
   store_->CheckOpen();
@@ -17,6 +29,15 @@ std::optional<Rect> PageSetup::ParseOrRaise(std::string_view address, const char
                     std::string(address) + "\" is no reference inside the sheet");
   }
   return rect;
+}
+
+void PageSetup::PaperSize(int paperSize) {
+  store_->CheckOpen();
+  if (paperSize != xlPaperA4 && paperSize != xlPaperLetter) {
+    RaiseSheetError("Paper size " + std::to_string(paperSize) + " of sheet " + store_->Name() +
+                    " is neither A4 nor Letter");
+  }
+  paperSize_ = paperSize;
 }
 
 void PageSetup::Orientation(int orientation) {
@@ -62,6 +83,7 @@ std::string PageSetup::PrintArea() const {
 
 void PageSetup::Clear() {
   orientation_ = xlPortrait;
+  paperSize_ = UserPaperSize();
   titleRows_.reset();
   centerFooter_.clear();
   printArea_.reset();

@@ -18,13 +18,18 @@ class PageSetup {
   // Header and footer texts hold at most 255 characters including the section code "&C".
   static constexpr std::size_t kMaxFooterLength = 253;
 
-  explicit PageSetup(SheetStore& store) : store_(&store) {}
+  explicit PageSetup(SheetStore& store);
   PageSetup(const PageSetup&) = delete;
   PageSetup& operator=(const PageSetup&) = delete;
 
   // xlPortrait or xlLandscape.
   void Orientation(int orientation);
   int Orientation() const { return orientation_; }
+
+  // xlPaperA4 or xlPaperLetter; a new sheet prints on the paper of the user's locale. Raises the
+  // spreadsheet error for any other value.
+  void PaperSize(int paperSize);
+  int PaperSize() const { return paperSize_; }
 
   // Rows repeated at the top of every printed page, from any reference of them ("$A$1:$D$3"
   // means rows 1 to 3); an empty text removes them. Reads back as "$1:$3".
@@ -51,6 +56,7 @@ class PageSetup {
 
   SheetStore* store_;
   int orientation_ = xlPortrait;
+  int paperSize_;
   std::optional<Rect> titleRows_;
   std::string centerFooter_;
   std::optional<Rect> printArea_;

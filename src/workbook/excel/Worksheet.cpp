@@ -21,7 +21,7 @@ void Worksheet::CheckRowInSheet(std::int64_t row) {
 void Worksheet::SetText(const Rect& rect, std::string_view text) {
   // Plain printable text within the limit is stored as it is, without a fitted copy.
   const bool bPlain =
-      text.size() <= format_->limits.charsPerCell &&
+      text.size() <= format_->limits.unitsPerCell &&
       std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
   if (bPlain) {
     store_.SetText(rect, text);
@@ -32,7 +32,7 @@ void Worksheet::SetText(const Rect& rect, std::string_view text) {
 
 std::string Worksheet::CellText(std::string_view text) {
   bool cut = false;
-  std::string fitted = FitUtf8(text, format_->limits.charsPerCell, &cut);
+  std::string fitted = FitUtf8(text, format_->limits.unitsPerCell, &cut);
   if (cut) ++cutTexts_;
   return fitted;
 }

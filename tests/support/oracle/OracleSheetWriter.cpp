@@ -133,6 +133,7 @@ void OracleSheetWriter::WriteNames() {
 
 void OracleSheetWriter::WritePageSetup() {
   const ResolvedPageSetup& setup = sheet_.page;
+  worksheet_set_paper(target_, static_cast<std::uint8_t>(setup.paperSize));
   if (setup.landscape) worksheet_set_landscape(target_);
   if (setup.titleRows) {
     Check(worksheet_repeat_rows(target_, R(setup.titleRows->top), R(setup.titleRows->bottom)),

@@ -5,6 +5,7 @@
 #include <xlsxwriter.h>
 
 #include <cerrno>
+#include <cstring>
 #include <mutex>
 #include <utility>
 
@@ -90,7 +91,7 @@ void WriteXlsx(const ResolvedSheet& sheet, const std::string& path) {
   }
   if (error != LXW_NO_ERROR) {
     std::string reason = lxw_strerror(error);
-    if (systemError != 0) reason += " (" + SystemErrorText(systemError) + ")";
+    if (systemError != 0) reason += " (" + std::string(std::strerror(systemError)) + ")";
     out.Fail(reason);
   }
   out.Commit();

@@ -11,7 +11,8 @@ struct FileLimits {
   std::int32_t columns;           // columns of a sheet
   std::size_t linksPerSheet;      // hyperlinks of a sheet
   std::size_t linkAddressLength;  // characters of a link's target
-  std::size_t charsPerCell;       // characters of a cell's text; longer text is cut
+  std::size_t unitsPerCell;       // UTF-16 units of a cell's text (a character beyond U+FFFF
+                                  // counts two, as spreadsheet programs count); longer text is cut
   std::size_t definedNameLength;  // characters of a defined name
 };
 

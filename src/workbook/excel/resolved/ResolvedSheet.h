@@ -70,6 +70,7 @@ struct ResolvedName {
 
 struct ResolvedPageSetup {
   bool landscape = false;
+  int paperSize = 9;              // the spreadsheet's paper code: 9 A4, 1 Letter
   std::optional<Rect> titleRows;  // whole rows repeated on every printed page
   std::string centerFooter;       // with the codes "&P" (page number) and "&&"; valid UTF-8
   std::optional<Rect> printArea;

@@ -218,6 +218,7 @@ void Resolver::AddLinks() {
 void Resolver::AddPageSetup() {
   const PageSetup& setup = sheet_.PageSetup();
   out_.page.landscape = setup.Orientation() == xlLandscape;
+  out_.page.paperSize = setup.PaperSize();
   out_.page.titleRows = setup.TitleRowsArea();
   out_.page.centerFooter = ValidUtf8(setup.CenterFooter());
   out_.page.printArea = setup.PrintAreaRect();

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Platform.h"
 #include "workbook/excel/sink/ByteSink.h"
 
 namespace kvo::excel {
@@ -25,7 +26,7 @@ class FileSink : public ByteSink {
  private:
   void WriteAll(std::string_view bytes);
 
-  int fd_ = -1;
+  platform::OutputFileHandle file_;
   std::string buffer_;
 };
 

@@ -29,4 +29,8 @@ inline constexpr int xlColorIndexAutomatic = -4105;
 inline constexpr int xlPortrait = 1;
 inline constexpr int xlLandscape = 2;
 
+// Paper sizes.
+inline constexpr int xlPaperLetter = 1;
+inline constexpr int xlPaperA4 = 9;
+
 }  // namespace kvo::excel

@@ -73,25 +73,30 @@ std::string ValidUtf8(std::string_view s) {
   return out;
 }
 
-std::string FitUtf8(std::string_view s, std::size_t maxChars, bool* cut) {
+std::string FitUtf8(std::string_view s, std::size_t maxUnits, bool* cut) {
   std::string out;
   out.reserve(s.size());
-  std::size_t chars = 0;
+  std::size_t units = 0;
   std::size_t pos = 0;
-  for (; pos < s.size() && chars < maxChars; ++chars) {
+  while (pos < s.size() && units < maxUnits) {
     const unsigned char b = static_cast<unsigned char>(s[pos]);
     if (b >= 0x20 && b < 0x80) {  // the common case: printable ASCII
       out += static_cast<char>(b);
       ++pos;
+      ++units;
       continue;
     }
     const Utf8Char c = DecodeUtf8(s, pos);
-    if (c.valid && c.cp != 0 && c.cp != 0xFFFE && c.cp != 0xFFFF) {
+    const bool keep = c.valid && c.cp != 0 && c.cp != 0xFFFE && c.cp != 0xFFFF;
+    const std::size_t width = keep && c.cp >= 0x10000 ? 2 : 1;
+    if (units + width > maxUnits) break;  // the character's two halves would be split
+    if (keep) {
       out.append(s.substr(pos, c.length));
     } else {
       AppendUtf8(out, kReplacementChar);
     }
     pos += c.length;
+    units += width;
   }
   if (cut != nullptr) *cut = pos < s.size();
   return out;

@@ -23,9 +23,9 @@ Utf8Char DecodeUtf8(std::string_view s, std::size_t pos);
 // it can stand in an XML document.
 std::string ValidUtf8(std::string_view s);
 
-// ValidUtf8 of the text, cut after maxChars characters; *cut (when given) tells whether
-// anything was cut.
-std::string FitUtf8(std::string_view s, std::size_t maxChars, bool* cut = nullptr);
+// ValidUtf8 of the text, cut after maxUnits UTF-16 units (a character beyond U+FFFF counts two
+// and is never split); *cut (when given) tells whether anything was cut.
+std::string FitUtf8(std::string_view s, std::size_t maxUnits, bool* cut = nullptr);
 
 // Number of characters (code points; an ill-formed part counts as one).
 std::size_t Utf8Length(std::string_view s);

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "workbook/excel/NameRules.h"
 #include "workbook/excel/store/CellAddress.h"
 #include "workbook/excel/store/SheetError.h"
 #include "workbook/excel/xls/XlsLinks.h"
@@ -63,9 +64,7 @@ void CheckXlsLimits(const ResolvedSheet& sheet) {
                       "... is longer than the 255 characters of an Excel 97-2003 file");
     }
   }
-  if (ToUtf16(sheet.name).size() > kXlsSheetNameLength) {
-    RaiseSheetError("sheet name " + sheet.name + " is longer than 31 characters");
-  }
+  if (const auto why = SheetNameViolation(sheet.name)) RaiseSheetError(*why);
   if (ToUtf16(sheet.page.centerFooter).size() > kXlsFooterLength) {
     RaiseSheetError("the footer is longer than the 253 characters of an Excel 97-2003 file");
   }

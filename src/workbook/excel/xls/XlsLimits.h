@@ -14,7 +14,6 @@ inline constexpr std::int32_t kXlsColumns = 256;
 inline constexpr std::size_t kXlsLinksPerSheet = 65530;
 inline constexpr std::size_t kXlsLinkTargetLength = 2079;
 inline constexpr std::size_t kXlsNameLength = 255;
-inline constexpr std::size_t kXlsSheetNameLength = 31;
 inline constexpr std::size_t kXlsFooterLength = 253;  // with "&C" before it, 255
 
 // A rectangle counted from 0, as the file stores it.
@@ -32,8 +31,8 @@ XlsArea ToXlsArea(const Rect& rect, std::string_view what);
 
 // Raises the spreadsheet error, naming the first thing found, when the sheet holds more than
 // the file does: cells or column formats past its last row or column, merged areas, names or
-// print areas past them, more links than a sheet takes, a link target, a name, the sheet's name
-// or its footer that is too long. Rows are checked while they are written.
+// print areas past them, more links than a sheet takes, a link target, a name or the footer that
+// is too long, a sheet name that is not allowed. Rows are checked while they are written.
 void CheckXlsLimits(const ResolvedSheet& sheet);
 
 // Raises when a row is past the file's last row.

@@ -27,7 +27,6 @@ constexpr std::uint32_t kHasMoniker = 0x01;
 constexpr std::uint32_t kIsAbsolute = 0x02;
 constexpr std::uint32_t kHasLocation = 0x08;
 constexpr std::uint32_t kHasDisplayName = 0x14;  // with "the site gave the display name"
-constexpr std::uint32_t kMonikerSavedAsString = 0x100;
 
 // A file path with Windows separators.
 std::u16string WindowsPath(std::string_view address) {
@@ -47,20 +46,12 @@ bool IsNetworkPath(std::u16string_view path) {
   return path.starts_with(u"\\\\");
 }
 
-// A URL's part before "#" and the place after it, with the sub-address.
-struct UrlParts {
-  std::string url;
-  std::string location;
-};
-UrlParts SplitUrl(std::string_view address, std::string_view subAddress) {
-  const std::size_t hash = address.find('#');
-  UrlParts parts{std::string(address.substr(0, hash)), ""};
-  if (hash != address.npos) parts.location = std::string(address.substr(hash + 1));
-  if (!subAddress.empty()) {
-    if (!parts.location.empty()) parts.location += '#';
-    parts.location += subAddress;
-  }
-  return parts;
+// A URL with the place after its "#" and the sub-address, all in the one URL moniker: readers
+// that look for a place only where a link has no moniker then still see it.
+std::string UrlWithPlace(std::string_view address, std::string_view subAddress) {
+  std::string url(address);
+  if (!subAddress.empty()) url.append("#").append(subAddress);
+  return url;
 }
 
 // Length in units with the terminating NUL, then the units and the NUL.
@@ -77,30 +68,29 @@ void UrlMoniker(LittleEndian& body, std::u16string_view url) {
   body.U16(0);
 }
 
-// A path relative to the workbook's folder counts its leading "..\" apart. Characters beyond
-// ASCII stand as "?" in the 8-bit path, which is then followed by the path in UTF-16.
+// Units of a network path's server part ("\\server"), which the moniker names apart.
+std::uint16_t ServerPartLength(std::u16string_view path) {
+  const std::size_t end = path.find(u'\\', 2);
+  return static_cast<std::uint16_t>(end == path.npos ? path.size() : end);
+}
+
+// The path stands whole (a relative one with its leading "..\"), as an 8-bit path with "?" for
+// characters beyond ASCII and then always in UTF-16: some readers lose a link whose moniker ends
+// after the 8-bit path, others drop a count of leading "..\" kept apart from it.
 void FileMoniker(LittleEndian& body, std::u16string_view path) {
-  std::uint16_t up = 0;
-  while (path.starts_with(u"..\\")) path.remove_prefix(3), ++up;
   body.Bytes(kFileMoniker);
-  body.U16(up);
+  body.U16(0);  // no parent folders counted apart
   body.U32(static_cast<std::uint32_t>(path.size() + 1));
-  bool plain = true;
   for (char16_t c : path) {
     body.U8(c < 0x80 ? static_cast<std::uint8_t>(c) : static_cast<std::uint8_t>('?'));
-    if (c >= 0x80) plain = false;
   }
   body.U8(0);
-  body.U16(0xFFFF);  // no server part
+  body.U16(IsNetworkPath(path) ? ServerPartLength(path) : 0xFFFF);
   body.U16(0xDEAD);  // version
   body.Zeros(16 + 4);
-  if (plain) {
-    body.U32(0);
-    return;
-  }
-  body.U32(static_cast<std::uint32_t>(4 + 2 + path.size() * 2));
-  body.U32(static_cast<std::uint32_t>(path.size() * 2));
-  body.U16(3);
+  body.U32(static_cast<std::uint32_t>(4 + 2 + path.size() * 2));  // the rest of the moniker
+  body.U32(static_cast<std::uint32_t>(path.size() * 2));          // bytes of the UTF-16 path
+  body.U16(3);                                                    // key value
   AppendUnits(body, path, false);
 }
 
@@ -116,28 +106,17 @@ Target LinkTarget(const ResolvedLink& link) {
       target.flags = kHasLocation;
       HyperlinkString(target.bytes, ToUtf16(link.subAddress));
       return target;
-    case ResolvedLink::Kind::Url: {
-      const UrlParts parts = SplitUrl(link.address, link.subAddress);
+    case ResolvedLink::Kind::Url:
       target.flags = kHasMoniker | kIsAbsolute;
-      UrlMoniker(target.bytes, ToUtf16(parts.url));
-      if (!parts.location.empty()) {
-        target.flags |= kHasLocation;
-        HyperlinkString(target.bytes, ToUtf16(parts.location));
-      }
+      UrlMoniker(target.bytes, ToUtf16(UrlWithPlace(link.address, link.subAddress)));
       return target;
-    }
     case ResolvedLink::Kind::File:
       break;
   }
   const std::u16string path = WindowsPath(link.address);
   target.flags = kHasMoniker;
-  if (IsNetworkPath(path)) {
-    target.flags |= kIsAbsolute | kMonikerSavedAsString;
-    HyperlinkString(target.bytes, path);
-  } else {
-    if (IsDrivePath(path)) target.flags |= kIsAbsolute;
-    FileMoniker(target.bytes, path);
-  }
+  if (IsNetworkPath(path) || IsDrivePath(path)) target.flags |= kIsAbsolute;
+  FileMoniker(target.bytes, path);
   if (!link.subAddress.empty()) {
     target.flags |= kHasLocation;
     HyperlinkString(target.bytes, ToUtf16(link.subAddress));
@@ -171,8 +150,9 @@ std::size_t XlsLinkTargetLength(ResolvedLink::Kind kind, std::string_view addres
     case ResolvedLink::Kind::Internal:
       return Utf16Length(subAddress);
     case ResolvedLink::Kind::Url: {
-      const UrlParts parts = SplitUrl(address, subAddress);
-      return Utf16Length(parts.url) + Utf16Length(parts.location);
+      // The "#" before the place counts as the separator it is, not as a character of either.
+      const std::string url = UrlWithPlace(address, subAddress);
+      return Utf16Length(url) - (url.find('#') != url.npos ? 1 : 0);
     }
     case ResolvedLink::Kind::File:
       break;

@@ -12,7 +12,7 @@ namespace kvo::excel {
 
 // Characters (UTF-16 units) of the target the file stores for a link, all in its one HLINK
 // record: the sub-address of an internal link; the path of a file link and its sub-address; a
-// URL, the place after its "#" and the sub-address.
+// URL with the place after its "#" and the sub-address (the "#" not counted).
 std::size_t XlsLinkTargetLength(ResolvedLink::Kind kind, std::string_view address,
                                 std::string_view subAddress);
 

@@ -39,8 +39,7 @@ constexpr std::uint16_t kMergedCells = 0x00E5;
 constexpr std::int32_t kRowsPerBlock = 32;
 constexpr std::size_t kRowRecordSize = 4 + 16;
 constexpr std::size_t kMergesPerRecord = 1026;
-constexpr int kDigitPixels = 7;  // widest digit of the default font
-constexpr std::uint16_t kA4Paper = 9;
+constexpr int kDigitPixels = 7;              // widest digit of the default font
 constexpr double kHeaderFooterMargin = 0.3;  // inches
 
 std::int32_t BlockOf(std::int32_t row) {
@@ -270,10 +269,10 @@ void XlsSheetWriter::WriteFooter(BiffStream& out) const {
   out.Record(kFooter, body);
 }
 
-// A4 paper, 600 dots per inch, one copy: valid settings, so that the orientation counts.
+// The sheet's paper, 600 dots per inch, one copy: valid settings, so that the orientation counts.
 void XlsSheetWriter::WriteSetup(BiffStream& out) const {
   LittleEndian body;
-  body.U16(kA4Paper);
+  body.U16(static_cast<std::uint16_t>(sheet_.page.paperSize));
   body.U16(100);  // scale in per cent
   body.U16(1);    // first page number
   body.U16(1);    // pages wide and tall when fitting

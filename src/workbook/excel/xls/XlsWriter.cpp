@@ -46,7 +46,7 @@ const FileFormat kXlsFormat{
      .columns = kXlsColumns,
      .linksPerSheet = kXlsLinksPerSheet,
      .linkAddressLength = kXlsLinkTargetLength,
-     .charsPerCell = kXlsMaxCellUnits,
+     .unitsPerCell = kXlsMaxCellUnits,
      .definedNameLength = kXlsNameLength},
     &XlsLinkTargetLength,
     &WriteXls,

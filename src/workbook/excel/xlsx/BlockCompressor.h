@@ -9,22 +9,26 @@
 #include <map>
 #include <mutex>
 #include <queue>
+#include <string>
 #include <thread>
 #include <vector>
+
+#include "workbook/excel/xlsx/DeflateBackend.h"
 
 namespace kvo::excel {
 
 class BlockCompressor {
  public:
   struct Block {
-    std::vector<unsigned char> output;
+    std::string output;
     std::uint32_t crc = 0;  // of the block's input
     std::size_t inputSize = 0;
   };
 
-  // Starts `threads` helper threads compressing at the given zlib level. The threads touch
-  // nothing but the blocks handed to them. Raises std::system_error when a thread cannot start.
-  BlockCompressor(int level, int threads);
+  // Starts `threads` helper threads compressing through the back end at its level. The threads
+  // touch nothing but the blocks handed to them. Raises std::system_error when a thread cannot
+  // start.
+  BlockCompressor(const DeflateBackend& backend, int threads);
   // Stops and joins the threads; blocks not taken are dropped.
   ~BlockCompressor();
   BlockCompressor(const BlockCompressor&) = delete;
@@ -48,10 +52,11 @@ class BlockCompressor {
   };
 
   void Work();
-  Block Compress(void* zs, const Job& job) const;
+  Block Compress(Deflater& deflater, const Job& job) const;
   void RaiseIfFailed();
+  void Fail(std::exception_ptr failure);
 
-  int level_;
+  const DeflateBackend& backend_;
   std::mutex mutex_;
   std::condition_variable jobReady_;  // a job waits or the compressor stops
   std::condition_variable blockDone_;

@@ -289,7 +289,10 @@ class WorksheetWriter {
     xml_.Raw(
         "<pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" header=\"0.3\" "
         "footer=\"0.3\"/>");
-    if (sheet_.page.landscape) xml_.Raw("<pageSetup orientation=\"landscape\"/>");
+    xml_.Raw("<pageSetup paperSize=\"")
+        .Raw(std::to_string(sheet_.page.paperSize))
+        .Raw(sheet_.page.landscape ? "\" orientation=\"landscape\"/>"
+                                   : "\" orientation=\"portrait\"/>");
     if (!sheet_.page.centerFooter.empty()) {
       xml_.Raw("<headerFooter><oddFooter>")
           .Text("&C")

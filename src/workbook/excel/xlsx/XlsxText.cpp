@@ -26,30 +26,24 @@ bool StartsEscape(std::string_view text, std::size_t pos) {
 }  // namespace
 
 std::string CellText(std::string_view raw) {
-  const std::string valid = ValidUtf8(raw);
+  const std::string valid = FitUtf8(raw, kMaxCellUnits);
   std::string out;
   out.reserve(valid.size());
-  std::size_t chars = 0;    // characters of the text kept
-  std::size_t written = 0;  // characters of the escaped text
   for (std::size_t pos = 0; pos < valid.size();) {
-    const bool escape = StartsEscape(valid, pos);
-    const std::size_t length = DecodeUtf8(valid, pos).length;
-    const std::size_t width = escape ? kEscapedUnderscore.size() : 1;
-    if (chars + 1 > kMaxCellChars || written + width > kMaxCellChars) break;
-    if (escape) {
+    if (StartsEscape(valid, pos)) {
       out += kEscapedUnderscore;
-    } else {
-      out.append(valid, pos, length);
+      ++pos;
+      continue;
     }
-    ++chars;
-    written += width;
+    const std::size_t length = DecodeUtf8(valid, pos).length;
+    out.append(valid, pos, length);
     pos += length;
   }
   return out;
 }
 
 bool IsCellTextAsIs(std::string_view raw) {
-  if (raw.size() > kMaxCellChars) return false;
+  if (raw.size() > kMaxCellUnits) return false;
   return std::all_of(raw.begin(), raw.end(), [](char c) {
     const auto byte = static_cast<unsigned char>(c);
     return byte != 0 && byte < 0x80 && c != '_';

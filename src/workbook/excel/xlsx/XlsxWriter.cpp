@@ -42,7 +42,7 @@ const FileFormat kXlsxFormat{
      .columns = 16384,
      .linksPerSheet = 65530,
      .linkAddressLength = 2079,
-     .charsPerCell = 32767,
+     .unitsPerCell = 32767,
      .definedNameLength = 255},
     &StoredTargetLength,
     &WriteXlsx,

@@ -111,6 +111,41 @@ TEST(XlsLimits, SheetBeyondTheFileIsRefusedWithoutAFileOrBytes) {
   EXPECT_EQ(sink.Bytes().size(), 512u + 4096u + 512u + 512u);  // header, stream, directory, table
 }
 
+// A sheet name no spreadsheet program opens is refused by both writers before a byte is written;
+// 31 characters are allowed, a character beyond U+FFFF counting two.
+TEST(SheetNames, NamesNoProgramOpensAreRefusedByBothWriters) {
+  std::string emoji;
+  for (int i = 0; i < 15; ++i) emoji += "\xf0\x9f\x98\x80";
+  const std::string refused[] = {"",
+                                 "a/b",
+                                 "a\\b",
+                                 "q?",
+                                 "[x]",
+                                 "c:d",
+                                 "*",
+                                 "'quoted'",
+                                 std::string(32, 'n'),
+                                 emoji + "\xf0\x9f\x98\x80"};
+  for (const std::string& name : refused) {
+    SCOPED_TRACE(name);
+    SheetFixture fixture;
+    fixture.sheet.name = name;
+    MemorySink xls, xlsx;
+    EXPECT_THROW(WriteXlsWorkbook(fixture.sheet, xls), RunError);
+    EXPECT_THROW(WriteXlsxTo(fixture.sheet, xlsx), RunError);
+    EXPECT_TRUE(xls.Bytes().empty());
+    EXPECT_TRUE(xlsx.Bytes().empty());
+  }
+  for (const std::string& name : {std::string("Sheet 1"), std::string(31, 'n'), emoji + "a"}) {
+    SCOPED_TRACE(name);
+    SheetFixture fixture;
+    fixture.sheet.name = name;
+    MemorySink xls, xlsx;
+    EXPECT_NO_THROW(WriteXlsWorkbook(fixture.sheet, xls));
+    EXPECT_NO_THROW(WriteXlsxTo(fixture.sheet, xlsx));
+  }
+}
+
 // Every link an .xls sheet takes fits the one record that stores it: the target's 2,079
 // characters count a URL's place after "#" and a file link's sub-address too.
 TEST(XlsLimits, LinksTheSheetTakesAreSavedAndLongerOnesRefusedWhenAdded) {

@@ -33,28 +33,32 @@ TEST(CellText, EscapesLiteralEscapeSequencesOnly) {
   EXPECT_EQ(CellText("=1+2"), "=1+2");
 }
 
-TEST(CellText, CutsToTheCellLimitInCharactersNotBytes) {
+TEST(CellText, CutsToTheCellLimitInUtf16UnitsNotBytes) {
   std::string umlauts;
   for (int i = 0; i < 40000; ++i) umlauts += "\xc3\xbc";
   const std::string cut = CellText(umlauts);
-  EXPECT_EQ(Utf8Length(cut), kMaxCellChars);
-  EXPECT_EQ(cut.size(), 2 * kMaxCellChars);
+  EXPECT_EQ(Utf8Length(cut), kMaxCellUnits);
+  EXPECT_EQ(cut.size(), 2 * kMaxCellUnits);
   EXPECT_EQ(ValidUtf8(cut), cut);
-  EXPECT_EQ(CellText(std::string(kMaxCellChars, 'x')).size(), kMaxCellChars);
+  EXPECT_EQ(CellText(std::string(kMaxCellUnits, 'x')).size(), kMaxCellUnits);
+
+  // A character beyond U+FFFF takes two units, and its halves are never split.
+  std::string emoji;
+  for (int i = 0; i < 17000; ++i) emoji += "\xf0\x9f\x98\x80";
+  EXPECT_EQ(Utf16Length(CellText(emoji)), kMaxCellUnits - 1);
+  EXPECT_EQ(Utf16Length(CellText("a" + emoji)), kMaxCellUnits);
 }
 
-TEST(CellText, EscapesCountTowardsTheLimitOfTheWrittenText) {
+TEST(CellText, EscapesCountAsTheCharacterTheyStandFor) {
   std::string escapes;
   while (escapes.size() < 40000) escapes += "_x0041_";
   const std::string cut = CellText(escapes);
-  EXPECT_LE(Utf8Length(cut), kMaxCellChars);
-  EXPECT_GT(Utf8Length(cut), kMaxCellChars - 12);
-  // What a reader decodes is the start of the original text.
+  // What a reader decodes is the text's first 32,767 characters, as the other format holds it.
   std::string decoded = cut;
-  for (std::size_t at; (at = decoded.find("_x005F_")) != std::string::npos;) {
+  for (std::size_t at = 0; (at = decoded.find("_x005F_", at)) != std::string::npos; ++at) {
     decoded.replace(at, 7, "_");
   }
-  EXPECT_TRUE(escapes.starts_with(decoded));
+  EXPECT_EQ(decoded, escapes.substr(0, kMaxCellUnits));
 }
 
 }  // namespace

@@ -41,6 +41,7 @@ asan: bootstrap
 		-DKVO_SANITIZE=address,undefined > /dev/null
 	@cmake --build $(BUILD_DIR)-asan -j $(JOBS)
 	@cd $(BUILD_DIR)-asan && ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 		UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 # The tests that run threads (the compressor's helper threads among them), under ThreadSanitizer.

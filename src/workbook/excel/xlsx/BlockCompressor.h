@@ -56,7 +56,7 @@ class BlockCompressor {
   void RaiseIfFailed();
   void Fail(std::exception_ptr failure);
 
-  const DeflateBackend& backend_;
+  const DeflateBackend backend_;  // a copy: a caller may pass a temporary
   std::mutex mutex_;
   std::condition_variable jobReady_;  // a job waits or the compressor stops
   std::condition_variable blockDone_;

@@ -58,7 +58,7 @@ class DeflateStream : public ByteSink {
   // Hands the finished blocks to the sink, in order.
   void WriteBlocks(bool bAll);
 
-  const DeflateBackend& backend_;
+  const DeflateBackend backend_;  // a copy: a caller may pass a temporary
   CountingSink output_;
   std::unique_ptr<Deflater> deflater_;
   std::unique_ptr<BlockCompressor> helpers_;

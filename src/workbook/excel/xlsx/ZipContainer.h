@@ -56,7 +56,7 @@ class ZipContainer {
   void EndEntry();
 
   CountingSink out_;
-  const DeflateBackend& backend_;
+  const DeflateBackend backend_;  // a copy: a caller may pass a temporary
   std::vector<Entry> entries_;
   std::unique_ptr<DeflateStream> current_;
 };

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <span>
 
 #include "workbook/excel/Worksheet.h"
 #include "workbook/excel/store/SheetStore.h"
@@ -36,26 +37,37 @@ class FormatIndex {
   std::map<CellFormat, std::uint32_t> index_;
 };
 
-// What the walk adds to a stored row: its height and format, and the formats of crossing
-// cells (formatted rows only; few).
-struct RowPlan {
-  std::int32_t row;
-  double height;
-  bool customHeight;
+// What the walk adds to a row with a format of its own: that format, and the formats of the
+// cells where it crosses a formatted column (few).
+struct FormattedRow {
   std::optional<std::uint32_t> format;
   std::vector<std::pair<std::int32_t, std::uint32_t>> crossings;  // column, format
 };
 
-ResolvedCell CellOf(const StoredCell& stored) {
+// What the walk adds to a stored row: its height, and its format when it has one.
+struct RowPlan {
+  std::int32_t row;
+  std::uint32_t formatted;  // 1 + index into RowPlans::formatted; 0 for none
+  double height;
+};
+
+struct RowPlans {
+  std::vector<RowPlan> rows;
+  std::vector<FormattedRow> formatted;
+  double defaultHeight = kDefaultRowHeight;
+};
+
+ResolvedCell CellOf(const SheetStore& store, const StoredCell& stored) {
   ResolvedCell cell;
   cell.col = stored.col;
   cell.format = stored.format;
   if (stored.kind == CellValue::Kind::Number) {
     cell.kind = ResolvedCell::Kind::Number;
-    cell.number = stored.number;
+    cell.number = store.NumberOf(stored);
   } else if (stored.kind == CellValue::Kind::Text) {
     cell.kind = ResolvedCell::Kind::Text;
-    cell.text = stored.Text();
+    cell.text = store.TextOf(stored);
+    cell.textId = stored.value;
   }
   return cell;
 }
@@ -63,28 +75,34 @@ ResolvedCell CellOf(const StoredCell& stored) {
 // Hands out the planned rows with the cells the store holds, one row at a time.
 class StoreRowWalk : public RowWalk {
  public:
-  StoreRowWalk(const SheetStore& store, std::shared_ptr<const std::vector<RowPlan>> plans)
+  StoreRowWalk(const SheetStore& store, std::shared_ptr<const RowPlans> plans)
       : store_(store), plans_(std::move(plans)) {}
 
   const ResolvedRow* Next() override {
-    if (next_ >= plans_->size()) return nullptr;
-    const RowPlan& plan = (*plans_)[next_++];
+    if (next_ >= plans_->rows.size()) return nullptr;
+    const RowPlan& plan = plans_->rows[next_++];
+    const FormattedRow* formatted =
+        plan.formatted != 0 ? &plans_->formatted[plan.formatted - 1] : nullptr;
     buffer_.clear();
-    if (const StoredRow* stored = store_.RowAt(plan.row)) {
-      auto crossing = plan.crossings.begin();
-      for (const StoredCell& cell : stored->cells) {
-        for (; crossing != plan.crossings.end() && crossing->first < cell.col; ++crossing) {
+    const std::span<const StoredCell> cells = store_.RowCells(plan.row);
+    if (formatted == nullptr || formatted->crossings.empty()) {
+      for (const StoredCell& cell : cells) buffer_.push_back(CellOf(store_, cell));
+    } else {
+      const auto& crossings = formatted->crossings;
+      auto crossing = crossings.begin();
+      for (const StoredCell& cell : cells) {
+        for (; crossing != crossings.end() && crossing->first < cell.col; ++crossing) {
           buffer_.push_back(Blank(*crossing));
         }
-        if (crossing != plan.crossings.end() && crossing->first == cell.col) ++crossing;
-        buffer_.push_back(CellOf(cell));
+        if (crossing != crossings.end() && crossing->first == cell.col) ++crossing;
+        buffer_.push_back(CellOf(store_, cell));
       }
-      for (; crossing != plan.crossings.end(); ++crossing) buffer_.push_back(Blank(*crossing));
+      for (; crossing != crossings.end(); ++crossing) buffer_.push_back(Blank(*crossing));
     }
     row_.row = plan.row;
     row_.height = plan.height;
-    row_.customHeight = plan.customHeight;
-    row_.format = plan.format;
+    row_.customHeight = plan.height != plans_->defaultHeight;
+    row_.format = formatted != nullptr ? formatted->format : std::nullopt;
     row_.cells = buffer_;
     return &row_;
   }
@@ -98,7 +116,7 @@ class StoreRowWalk : public RowWalk {
   }
 
   const SheetStore& store_;
-  std::shared_ptr<const std::vector<RowPlan>> plans_;
+  std::shared_ptr<const RowPlans> plans_;
   std::size_t next_ = 0;
   std::vector<ResolvedCell> buffer_;
   ResolvedRow row_;
@@ -125,7 +143,7 @@ class Resolver {
   const SheetStore& store_;
   ResolvedSheet out_;
   FormatIndex formats_;
-  std::shared_ptr<std::vector<RowPlan>> plans_ = std::make_shared<std::vector<RowPlan>>();
+  std::shared_ptr<RowPlans> plans_ = std::make_shared<RowPlans>();
 };
 
 void Resolver::PlanColumns() {
@@ -160,14 +178,16 @@ void Resolver::PlanRows() {
   const auto& heights = dims.RowHeights();
   const std::int32_t lastRow =
       std::max(store_.LastRow(), heights.empty() ? 0 : heights.rbegin()->first);
+  plans_->defaultHeight = out_.defaultRowHeight;
+  plans_->rows.reserve(static_cast<std::size_t>(std::max(store_.LastRow(), 0)));
   std::int32_t top = 0, left = 0, bottom = 0, right = 0;
   for (std::int32_t row = 1; row <= lastRow; ++row) {
-    const StoredRow* stored = store_.RowAt(row);
+    const std::span<const StoredCell> cells = store_.RowCells(row);
     const bool formatted = store_.RowHasFormat(row);
-    const bool hasCells = stored != nullptr && !stored->cells.empty();
+    const bool hasCells = !cells.empty();
     if (!hasCells && !formatted && !heights.contains(row)) continue;
-    RowPlan plan{row, store_.EffectiveRowHeight(row), false, std::nullopt, {}};
-    plan.customHeight = plan.height != out_.defaultRowHeight;
+    const double height = store_.EffectiveRowHeight(row);
+    FormattedRow plan;
     if (formatted) {
       plan.format = formats_.OfRowOrColumn(store_.RowFormat(row));
       // Where a formatted row crosses a formatted column, the cell needs both.
@@ -178,10 +198,10 @@ void Resolver::PlanRows() {
       }
     }
     const bool hasRecords = hasCells || !plan.crossings.empty();
-    if (!hasRecords && !plan.customHeight && !plan.format) continue;
+    if (!hasRecords && height == out_.defaultRowHeight && !plan.format) continue;
     if (hasRecords) {
-      std::int32_t first = hasCells ? stored->cells.front().col : kMaxColumns;
-      std::int32_t last = hasCells ? stored->cells.back().col : 0;
+      std::int32_t first = hasCells ? cells.front().col : kMaxColumns;
+      std::int32_t last = hasCells ? cells.back().col : 0;
       if (!plan.crossings.empty()) {
         first = std::min(first, plan.crossings.front().first);
         last = std::max(last, plan.crossings.back().first);
@@ -191,7 +211,12 @@ void Resolver::PlanRows() {
       right = std::max(right, last);
       bottom = row;
     }
-    plans_->push_back(std::move(plan));
+    std::uint32_t formattedIndex = 0;
+    if (plan.format || !plan.crossings.empty()) {
+      plans_->formatted.push_back(std::move(plan));
+      formattedIndex = static_cast<std::uint32_t>(plans_->formatted.size());
+    }
+    plans_->rows.push_back({row, formattedIndex, height});
   }
   if (top != 0) out_.usedRange = Rect{top, left, bottom, right};
 }
@@ -202,7 +227,7 @@ void Resolver::AddLinks() {
     ResolvedLink out;
     out.row = row;
     if (const StoredCell* stored = store_.CellAt(row, col)) {
-      out.anchor = CellOf(*stored);
+      out.anchor = CellOf(store_, *stored);
     } else {
       out.anchor.col = col;
       out.anchor.format = formats_(store_.Resolve(row, col));
@@ -226,6 +251,7 @@ void Resolver::AddPageSetup() {
 
 ResolvedSheet Resolver::Resolve() {
   out_.name = store_.Name();
+  out_.textIds = static_cast<std::uint32_t>(store_.Texts().Count());
   const SheetDimensions& dims = store_.Dimensions();
   out_.defaultRowHeight = dims.AllRowsHeight().value_or(kDefaultRowHeight);
   out_.defaultRowHeightSet = dims.AllRowsHeight().has_value();

@@ -57,11 +57,19 @@ std::uint32_t FormatTable::Intern(const CellFormat& format) {
 
 std::uint32_t FormatTable::With(std::uint32_t base, FormatProperty property, double value) {
   const Change change{base, property, value};
-  if (auto it = changes_.find(change); it != changes_.end()) return it->second;
-  CellFormat format = formats_[base];
-  SetProperty(format, property, value);
-  const std::uint32_t index = Intern(format);
-  changes_.emplace(change, index);
+  if (recent_.empty()) recent_.assign(kRecentChanges, {{kNoFormat, property, 0}, 0});
+  RecentChange& recent = recent_[ChangeHash()(change) % kRecentChanges];
+  if (recent.change == change) return recent.result;
+  std::uint32_t index;
+  if (auto it = changes_.find(change); it != changes_.end()) {
+    index = it->second;
+  } else {
+    CellFormat format = formats_[base];
+    SetProperty(format, property, value);
+    index = Intern(format);
+    changes_.emplace(change, index);
+  }
+  recent = {change, index};
   return index;
 }
 

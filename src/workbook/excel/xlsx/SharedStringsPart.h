@@ -19,6 +19,8 @@ class SharedStringsPart {
   // stable text stays valid until the part is written and is not copied; any other is. Raises
   // only std::bad_alloc.
   std::uint32_t Use(std::string_view text, bool bStable);
+  // Counts one more cell that shows a text numbered before. Raises nothing.
+  void CountUse() { ++uses_; }
   bool Empty() const { return ordered_.empty(); }
   // Writes xl/sharedStrings.xml. Raises what the stream's sink raises.
   void Write(XmlStream& xml) const;

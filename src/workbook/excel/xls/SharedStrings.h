@@ -4,7 +4,7 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 #include "workbook/excel/xls/BiffStream.h"
@@ -14,17 +14,32 @@ namespace kvo::excel {
 class SharedStrings {
  public:
   // Counts one more cell showing the text (at most 32,767 units), adding the text when it is
-  // new. Raises nothing.
-  void Add(const std::u16string& text);
+  // new; returns its index. Raises only std::bad_alloc.
+  std::uint32_t Add(std::u16string_view text);
+  // Counts one more cell showing the text of an index Add gave. Raises nothing.
+  void CountUse() { ++uses_; }
   // Index of a text added before; raises the spreadsheet error for any other.
-  std::uint32_t IndexOf(const std::u16string& text) const;
+  std::uint32_t IndexOf(std::u16string_view text) const;
 
   // SST (continued as needed) and EXTSST. Raises nothing.
   void Write(BiffStream& out) const;
 
  private:
-  std::unordered_map<std::u16string, std::uint32_t> index_;
-  std::vector<const std::u16string*> order_;  // keys of index_, by index
+  std::u16string_view Text(std::uint32_t index) const {
+    return {units_.data() + starts_[index], starts_[index + 1] - starts_[index]};
+  }
+  // The slot holding the text, or the free slot where it belongs.
+  std::size_t SlotOf(std::u16string_view text, std::uint32_t hash) const;
+  // Doubles the slots and files every text again.
+  void Grow();
+
+  // The texts one after another; text i runs from starts_[i] to starts_[i + 1].
+  std::vector<char16_t> units_;
+  std::vector<std::size_t> starts_{0};
+  std::vector<std::uint32_t> hashes_;  // by index
+  // Open addressing with linear probing: 1 + an index, 0 for a free slot; a power of two in
+  // size, at most half of it used.
+  std::vector<std::uint32_t> slots_;
   std::uint32_t uses_ = 0;
 };
 

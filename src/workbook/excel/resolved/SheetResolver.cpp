@@ -40,19 +40,16 @@ class FormatIndex {
 // What the walk adds to a row with a format of its own: that format, and the formats of the
 // cells where it crosses a formatted column (few).
 struct FormattedRow {
+  std::int32_t row = 0;
   std::optional<std::uint32_t> format;
   std::vector<std::pair<std::int32_t, std::uint32_t>> crossings;  // column, format
 };
 
-// What the walk adds to a stored row: its height, and its format when it has one.
-struct RowPlan {
-  std::int32_t row;
-  std::uint32_t formatted;  // 1 + index into RowPlans::formatted; 0 for none
-  double height;
-};
-
+// What the walks need beyond the store: the rows to visit, the formatted ones (ascending) with
+// the formats worked out before any writer starts. Heights are fitted as the rows come, so that
+// nothing is kept per row.
 struct RowPlans {
-  std::vector<RowPlan> rows;
+  std::int32_t lastRow = 0;
   std::vector<FormattedRow> formatted;
   double defaultHeight = kDefaultRowHeight;
 };
@@ -79,12 +76,35 @@ class StoreRowWalk : public RowWalk {
       : store_(store), plans_(std::move(plans)) {}
 
   const ResolvedRow* Next() override {
-    if (next_ >= plans_->rows.size()) return nullptr;
-    const RowPlan& plan = plans_->rows[next_++];
-    const FormattedRow* formatted =
-        plan.formatted != 0 ? &plans_->formatted[plan.formatted - 1] : nullptr;
+    const auto& heights = store_.Dimensions().RowHeights();
+    while (row_.row < plans_->lastRow) {
+      const std::int32_t row = ++row_.row;
+      const std::span<const StoredCell> cells = store_.RowCells(row);
+      const auto& formattedRows = plans_->formatted;
+      while (formatted_ < formattedRows.size() && formattedRows[formatted_].row < row) ++formatted_;
+      const FormattedRow* formatted =
+          formatted_ < formattedRows.size() && formattedRows[formatted_].row == row
+              ? &formattedRows[formatted_]
+              : nullptr;
+      const bool ownFormat = store_.RowHasFormat(row);
+      if (cells.empty() && !ownFormat && !heights.contains(row)) continue;
+      const double height = store_.EffectiveRowHeight(row);
+      const bool crossings = formatted != nullptr && !formatted->crossings.empty();
+      const bool format = formatted != nullptr && formatted->format.has_value();
+      if (cells.empty() && !crossings && height == plans_->defaultHeight && !format) continue;
+      Fill(cells, formatted);
+      row_.height = height;
+      row_.customHeight = height != plans_->defaultHeight;
+      row_.format = formatted != nullptr ? formatted->format : std::nullopt;
+      return &row_;
+    }
+    return nullptr;
+  }
+
+ private:
+  // The row's cells, with a blank where a formatted row crosses a formatted column.
+  void Fill(std::span<const StoredCell> cells, const FormattedRow* formatted) {
     buffer_.clear();
-    const std::span<const StoredCell> cells = store_.RowCells(plan.row);
     if (formatted == nullptr || formatted->crossings.empty()) {
       for (const StoredCell& cell : cells) buffer_.push_back(CellOf(store_, cell));
     } else {
@@ -99,15 +119,16 @@ class StoreRowWalk : public RowWalk {
       }
       for (; crossing != crossings.end(); ++crossing) buffer_.push_back(Blank(*crossing));
     }
-    row_.row = plan.row;
-    row_.height = plan.height;
-    row_.customHeight = plan.height != plans_->defaultHeight;
-    row_.format = formatted != nullptr ? formatted->format : std::nullopt;
     row_.cells = buffer_;
-    return &row_;
   }
 
- private:
+  // The row before the first: the walk starts on row 1.
+  static ResolvedRow Before() {
+    ResolvedRow row;
+    row.row = 0;
+    return row;
+  }
+
   static ResolvedCell Blank(const std::pair<std::int32_t, std::uint32_t>& crossing) {
     ResolvedCell cell;
     cell.col = crossing.first;
@@ -117,9 +138,9 @@ class StoreRowWalk : public RowWalk {
 
   const SheetStore& store_;
   std::shared_ptr<const RowPlans> plans_;
-  std::size_t next_ = 0;
+  std::size_t formatted_ = 0;  // the first formatted row not passed yet
   std::vector<ResolvedCell> buffer_;
-  ResolvedRow row_;
+  ResolvedRow row_ = Before();
 };
 
 class Resolver {
@@ -178,17 +199,14 @@ void Resolver::PlanRows() {
   const auto& heights = dims.RowHeights();
   const std::int32_t lastRow =
       std::max(store_.LastRow(), heights.empty() ? 0 : heights.rbegin()->first);
+  plans_->lastRow = lastRow;
   plans_->defaultHeight = out_.defaultRowHeight;
-  plans_->rows.reserve(static_cast<std::size_t>(std::max(store_.LastRow(), 0)));
   std::int32_t top = 0, left = 0, bottom = 0, right = 0;
   for (std::int32_t row = 1; row <= lastRow; ++row) {
     const std::span<const StoredCell> cells = store_.RowCells(row);
-    const bool formatted = store_.RowHasFormat(row);
-    const bool hasCells = !cells.empty();
-    if (!hasCells && !formatted && !heights.contains(row)) continue;
-    const double height = store_.EffectiveRowHeight(row);
     FormattedRow plan;
-    if (formatted) {
+    if (store_.RowHasFormat(row)) {
+      plan.row = row;
       plan.format = formats_.OfRowOrColumn(store_.RowFormat(row));
       // Where a formatted row crosses a formatted column, the cell needs both.
       for (const auto& [col, layer] : store_.ColumnLayers()) {
@@ -197,11 +215,11 @@ void Resolver::PlanRows() {
         }
       }
     }
-    const bool hasRecords = hasCells || !plan.crossings.empty();
-    if (!hasRecords && height == out_.defaultRowHeight && !plan.format) continue;
-    if (hasRecords) {
-      std::int32_t first = hasCells ? cells.front().col : kMaxColumns;
-      std::int32_t last = hasCells ? cells.back().col : 0;
+    // Rows without a record (cells or crossings) count for the used range only when the walk
+    // hands them out, which it does for their height or format alone.
+    if (!cells.empty() || !plan.crossings.empty()) {
+      std::int32_t first = !cells.empty() ? cells.front().col : kMaxColumns;
+      std::int32_t last = !cells.empty() ? cells.back().col : 0;
       if (!plan.crossings.empty()) {
         first = std::min(first, plan.crossings.front().first);
         last = std::max(last, plan.crossings.back().first);
@@ -211,12 +229,7 @@ void Resolver::PlanRows() {
       right = std::max(right, last);
       bottom = row;
     }
-    std::uint32_t formattedIndex = 0;
-    if (plan.format || !plan.crossings.empty()) {
-      plans_->formatted.push_back(std::move(plan));
-      formattedIndex = static_cast<std::uint32_t>(plans_->formatted.size());
-    }
-    plans_->rows.push_back({row, formattedIndex, height});
+    if (plan.format || !plan.crossings.empty()) plans_->formatted.push_back(std::move(plan));
   }
   if (top != 0) out_.usedRange = Rect{top, left, bottom, right};
 }

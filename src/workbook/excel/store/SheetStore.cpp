@@ -20,11 +20,14 @@ constexpr std::size_t kShortRow = 16;
 // written from left to right: those are searched from their end.
 std::size_t Find(std::span<const StoredCell> cells, std::int32_t col) {
   std::size_t at = cells.size();
+  if (at == 0 || cells.back().col < col) return at;
+  // Rows without gaps hold col where its distance from the first column says.
+  const std::size_t guess = static_cast<std::size_t>(col - cells.front().col);
+  if (col >= cells.front().col && guess < at && cells[guess].col == col) return guess;
   if (at <= kShortRow) {
     while (at > 0 && cells[at - 1].col >= col) --at;
     return at;
   }
-  if (cells.back().col < col) return at;
   return static_cast<std::size_t>(
       std::lower_bound(cells.begin(), cells.end(), col,
                        [](const StoredCell& cell, std::int32_t c) { return cell.col < c; }) -
@@ -52,14 +55,6 @@ void SheetStore::Close() {
   sheetBase_ = 0;
   merges_.Clear();
   dimensions_.Clear();
-}
-
-StoredRow& SheetStore::RowFor(std::int32_t row) {
-  const auto index = static_cast<std::size_t>(row);
-  if (index >= rows_.size()) [[unlikely]] {
-    rows_.resize(index + 1);
-  }
-  return rows_[index];
 }
 
 const StoredRow* SheetStore::RowAt(std::int32_t row) const {

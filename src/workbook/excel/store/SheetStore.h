@@ -110,7 +110,13 @@ class SheetStore {
   const std::map<std::int32_t, FormatLayer>& ColumnLayers() const { return columnLayers_; }
 
  private:
-  StoredRow& RowFor(std::int32_t row);
+  StoredRow& RowFor(std::int32_t row) {
+    const auto index = static_cast<std::size_t>(row);
+    if (index >= rows_.size()) [[unlikely]] {
+      rows_.resize(index + 1);
+    }
+    return rows_[index];
+  }
   const StoredRow* RowAt(std::int32_t row) const;
   // The cell's record, made with the look it has so far when missing.
   StoredCell& Touch(std::int32_t row, std::int32_t col);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "workbook/excel/store/TextArena.h"
+#include "workbook/excel/store/TextIndex.h"
 
 namespace kvo::excel {
 
@@ -32,18 +33,12 @@ class TextPool {
   struct Entry {
     const char* data;
     std::uint32_t length;
-    std::uint32_t hash;
     std::uint32_t lineUnits;
   };
 
-  // Doubles the slots and files every entry again.
-  void Grow();
-
   TextArena bytes_;
   std::vector<Entry> entries_;
-  // Open addressing with linear probing: 1 + the number of a text, 0 for a free slot; the size
-  // is a power of two, at most half of it used.
-  std::vector<std::uint32_t> slots_;
+  TextIndex index_;
 };
 
 }  // namespace kvo::excel

@@ -3,7 +3,6 @@
 #include "workbook/excel/xls/SharedStrings.h"
 
 #include <algorithm>
-#include <functional>
 
 #include "workbook/excel/store/SheetError.h"
 #include "workbook/excel/xls/XlsText.h"
@@ -18,12 +17,6 @@ constexpr std::uint16_t kExtSst = 0x00FF;
 constexpr std::size_t kRecordHeader = 4;
 constexpr std::size_t kStringHeader = 3;  // unit count and option byte
 constexpr std::size_t kMaxBuckets = 128;
-constexpr std::size_t kFirstSlots = 1024;
-
-std::uint32_t HashOf(std::u16string_view text) {
-  const std::size_t hash = std::hash<std::u16string_view>{}(text);
-  return static_cast<std::uint32_t>(hash ^ (hash >> 32));
-}
 
 // Where one bucket of the index starts: its first string's stream position and its offset in
 // the record holding it (counting the record header).
@@ -80,48 +73,30 @@ void WriteString(SstRecords& records, std::u16string_view text) {
 
 }  // namespace
 
-std::size_t SharedStrings::SlotOf(std::u16string_view text, std::uint32_t hash) const {
-  const std::size_t mask = slots_.size() - 1;
-  for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-    const std::uint32_t filed = slots_[slot];
-    if (filed == 0 || (hashes_[filed - 1] == hash && Text(filed - 1) == text)) return slot;
-  }
-}
-
-void SharedStrings::Grow() {
-  std::vector<std::uint32_t> slots(slots_.empty() ? kFirstSlots : 2 * slots_.size(), 0);
-  const std::size_t mask = slots.size() - 1;
-  for (std::uint32_t index = 0; index < hashes_.size(); ++index) {
-    std::size_t slot = hashes_[index] & mask;
-    while (slots[slot] != 0) slot = (slot + 1) & mask;
-    slots[slot] = index + 1;
-  }
-  slots_ = std::move(slots);
+std::uint32_t SharedStrings::Find(std::u16string_view text, std::uint32_t hash) const {
+  return index_.Find(hash, [&](std::uint32_t index) { return Text(index) == text; });
 }
 
 std::uint32_t SharedStrings::Add(std::u16string_view text) {
-  if (2 * (hashes_.size() + 1) > slots_.size()) Grow();
-  const std::uint32_t hash = HashOf(text);
-  const std::size_t slot = SlotOf(text, hash);
+  const std::uint32_t hash = HashText(text);
   ++uses_;
-  if (slots_[slot] != 0) return slots_[slot] - 1;
-  const auto index = static_cast<std::uint32_t>(hashes_.size());
+  if (const std::uint32_t found = Find(text, hash); found != TextIndex::kNone) return found;
+  const auto index = static_cast<std::uint32_t>(starts_.size() - 1);
   units_.insert(units_.end(), text.begin(), text.end());
   starts_.push_back(units_.size());
-  hashes_.push_back(hash);
-  slots_[slot] = index + 1;
+  index_.Add(hash, index);
   return index;
 }
 
 std::uint32_t SharedStrings::IndexOf(std::u16string_view text) const {
-  if (slots_.empty()) RaiseSheetError("a cell text is missing from the shared-string table");
-  const std::uint32_t filed = slots_[SlotOf(text, HashOf(text))];
-  if (filed == 0) RaiseSheetError("a cell text is missing from the shared-string table");
-  return filed - 1;
+  const std::uint32_t found = Find(text, HashText(text));
+  if (found == TextIndex::kNone)
+    RaiseSheetError("a cell text is missing from the shared-string table");
+  return found;
 }
 
 void SharedStrings::Write(BiffStream& out) const {
-  const std::size_t count = hashes_.size();
+  const std::size_t count = starts_.size() - 1;
   const std::size_t perBucket = std::max<std::size_t>(8, count / kMaxBuckets + 1);
   std::vector<Bucket> buckets;
   SstRecords records(out);

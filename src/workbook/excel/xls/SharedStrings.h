@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "workbook/excel/store/TextIndex.h"
 #include "workbook/excel/xls/BiffStream.h"
 
 namespace kvo::excel {
@@ -28,18 +29,12 @@ class SharedStrings {
   std::u16string_view Text(std::uint32_t index) const {
     return {units_.data() + starts_[index], starts_[index + 1] - starts_[index]};
   }
-  // The slot holding the text, or the free slot where it belongs.
-  std::size_t SlotOf(std::u16string_view text, std::uint32_t hash) const;
-  // Doubles the slots and files every text again.
-  void Grow();
+  std::uint32_t Find(std::u16string_view text, std::uint32_t hash) const;
 
   // The texts one after another; text i runs from starts_[i] to starts_[i + 1].
   std::vector<char16_t> units_;
   std::vector<std::size_t> starts_{0};
-  std::vector<std::uint32_t> hashes_;  // by index
-  // Open addressing with linear probing: 1 + an index, 0 for a free slot; a power of two in
-  // size, at most half of it used.
-  std::vector<std::uint32_t> slots_;
+  TextIndex index_;
   std::uint32_t uses_ = 0;
 };
 

@@ -3,12 +3,11 @@
 
 #include <cstdint>
 #include <deque>
-#include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "workbook/excel/store/TextIndex.h"
 #include "workbook/excel/xlsx/XmlStream.h"
 
 namespace kvo::excel {
@@ -26,15 +25,8 @@ class SharedStringsPart {
   void Write(XmlStream& xml) const;
 
  private:
-  struct Hash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const {
-      return std::hash<std::string_view>{}(text);
-    }
-  };
-
-  std::unordered_map<std::string_view, std::uint32_t, Hash> numbers_;
-  std::vector<std::string_view> ordered_;  // keys of numbers_, by number
+  TextIndex numbers_;
+  std::vector<std::string_view> ordered_;  // the texts, by number
   std::deque<std::string> copies_;         // the texts that were not stable
   std::uint64_t uses_ = 0;
 };

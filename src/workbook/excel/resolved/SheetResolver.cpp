@@ -235,6 +235,7 @@ void Resolver::PlanRows() {
 }
 
 void Resolver::AddLinks() {
+  out_.links.reserve(sheet_.Hyperlinks().Count());
   for (const auto& [key, link] : sheet_.Hyperlinks().Items()) {
     const std::int32_t row = KeyRow(key), col = KeyColumn(key);
     ResolvedLink out;

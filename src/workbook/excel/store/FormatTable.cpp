@@ -98,7 +98,10 @@ CellFormat FormatTable::Layered(const FormatLayer& sheet, const FormatLayer* col
     const auto property = static_cast<FormatProperty>(i);
     FormatLayer::Entry best = sheet.Get(property);
     for (const FormatLayer* layer : {column, row}) {
-      if (layer != nullptr && layer->Get(property).stamp > best.stamp) best = layer->Get(property);
+      if (layer == nullptr) continue;
+      if (const FormatLayer::Entry entry = layer->Get(property); entry.stamp > best.stamp) {
+        best = entry;
+      }
     }
     if (best.stamp != 0) SetProperty(format, property, best.value);
   }

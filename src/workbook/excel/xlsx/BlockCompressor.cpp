@@ -84,7 +84,7 @@ void BlockCompressor::Fail(std::exception_ptr failure) {
 void BlockCompressor::Work() {
   std::unique_ptr<Deflater> deflater;
   try {
-    deflater = backend_.create(backend_.level);
+    deflater = backend_.create(backend_.largeLevel);
   } catch (...) {
     Fail(std::current_exception());
     return;

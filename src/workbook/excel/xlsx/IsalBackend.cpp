@@ -111,8 +111,12 @@ const DeflateBackend& IsalBackend() {
       Version,
       [](int level) -> std::unique_ptr<Deflater> { return std::make_unique<IsalDeflater>(level); },
       Crc32,
-      3,
+      // Measured on the sheet of a 10,000-item export (102 MB): level 2 takes 0.14 s for
+      // 16.1 MB, level 3 0.48 s for 15.5 MB (0.31 s with the helpers). Entries of a usual size
+      // go at level 2; a large sheet's bulk at level 3, so that the file stays small.
+      2,
       true,
+      3,
   };
   return backend;
 }

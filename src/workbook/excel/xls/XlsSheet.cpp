@@ -40,6 +40,7 @@ constexpr std::uint16_t kMergedCells = 0x00E5;
 constexpr std::int32_t kRowsPerBlock = 32;
 constexpr std::size_t kRowRecordSize = 4 + 16;
 constexpr std::size_t kMergesPerRecord = 1026;
+constexpr double kStandardRowHeight = 15;    // points, of the default font
 constexpr int kDigitPixels = 7;              // widest digit of the default font
 constexpr double kHeaderFooterMargin = 0.3;  // inches
 
@@ -47,8 +48,10 @@ std::int32_t BlockOf(std::int32_t row) {
   return (row - 1) / kRowsPerBlock;
 }
 
+// A height in twips; one above 0 stays above 0 (a record's 0 means no height at all).
 std::uint16_t Twips(double points) {
-  return static_cast<std::uint16_t>(std::lround(points * 20));
+  const long twips = std::lround(points * 20);
+  return static_cast<std::uint16_t>(points > 0 && twips < 1 ? 1 : twips);
 }
 
 // Width in 1/256 of the default font's digit width, with the column's padding.
@@ -73,6 +76,12 @@ void WriteDefColWidth(BiffStream& out) {
   out.Record(kDefColWidth, body);
 }
 
+// The height a hidden row or a sheet whose rows are hidden by default shows at once unhidden:
+// a record's height is never 0 (readers take 0 for a broken record, not for hidden).
+double ShownHeight(double height) {
+  return height > 0 ? height : kStandardRowHeight;
+}
+
 void WriteRow(BiffStream& out, const ResolvedRow& row, const XlsStyles& styles,
               double defaultHeight) {
   const bool hidden = row.height <= 0;
@@ -82,7 +91,7 @@ void WriteRow(BiffStream& out, const ResolvedRow& row, const XlsStyles& styles,
   body.U16(static_cast<std::uint16_t>(row.row - 1));
   body.U16(row.cells.empty() ? 0 : static_cast<std::uint16_t>(row.cells.front().col - 1));
   body.U16(row.cells.empty() ? 0 : static_cast<std::uint16_t>(row.cells.back().col));
-  body.U16(Twips(hidden ? defaultHeight : row.height));
+  body.U16(Twips(hidden ? ShownHeight(defaultHeight) : row.height));
   body.U16(0);
   body.U16(0);
   body.U16(static_cast<std::uint16_t>(0x0100 | (hidden ? 0x20 : 0) | (row.customHeight ? 0x40 : 0) |
@@ -252,8 +261,11 @@ XlsSheetWriter::IndexFields XlsSheetWriter::WriteIndex(BiffStream& out) const {
 
 void XlsSheetWriter::WriteDefaultRowHeight(BiffStream& out) const {
   LittleEndian body;
-  body.U16(sheet_.defaultRowHeightSet ? 0x0001 : 0);  // set by the sheet, not by its font
-  body.U16(Twips(sheet_.defaultRowHeight));
+  // Set by the sheet, not by its font; a default height of 0 hides the rows by default.
+  const bool hidden = sheet_.defaultRowHeight <= 0;
+  body.U16(static_cast<std::uint16_t>((sheet_.defaultRowHeightSet ? 0x0001 : 0) |
+                                      (hidden ? 0x0002 : 0)));
+  body.U16(Twips(ShownHeight(sheet_.defaultRowHeight)));
   out.Record(kDefRowHeight, body);
 }
 

@@ -18,11 +18,12 @@ struct DeflateBackend {
   std::unique_ptr<Deflater> (*create)(int level);
   // The CRC-32 of a zip entry, continued over bytes. Raises nothing.
   std::uint32_t (*crc32)(std::uint32_t crc, std::span<const unsigned char> bytes);
-  // The level the workbook's parts are compressed at, up to DeflateStream::kHelpersFrom bytes.
+  // The level the workbook's parts are compressed at.
   int level;
   // Whether an entry that grows large is compressed in blocks by helper threads.
   bool helpers;
-  // The level of the blocks past kHelpersFrom: a large sheet's bulk, whose size counts most.
+  // The level of a very large entry past DeflateStream::kHarderFrom bytes (with the helpers),
+  // where the file's size counts most.
   int largeLevel;
 };
 

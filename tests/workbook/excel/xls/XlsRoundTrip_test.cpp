@@ -75,5 +75,32 @@ TEST(XlsRoundTrip, XlrdReadsBackTextsLinksMergesAndTheStreamPositions) {
       << output;
 }
 
+TEST(XlsRoundTrip, RowsHiddenByDefaultAndTinyHeightsKeepAHeightReadersAccept) {
+  test::TempDir dir;
+  const std::string path = dir.Str("heights.xls");
+  Application app;
+  Workbook& book = app.Workbooks().Add();
+  Worksheet& sheet = book.Worksheets(1);
+  sheet.Cells().RowHeight(0);
+  sheet.Rows(2).RowHeight(20);
+  sheet.Cells(2, 1).Value("shown");
+  sheet.Rows(4).RowHeight(0);
+  sheet.Cells(4, 1).Value("hidden");
+  sheet.Rows(5).RowHeight(0.01);
+  sheet.Cells(5, 1).Value("tiny");
+  book.SaveAs(path);
+  book.Close();
+  app.Quit();
+
+  std::string output;
+  EXPECT_EQ(test::RunCommand(std::string(KVO_PYTHON) + " " +
+                                 test::ShellQuote(test::SourcePath(
+                                     "tests/workbook/excel/xls/xls_row_heights_check.py")) +
+                                 " " + test::ShellQuote(path),
+                             &output),
+            0)
+      << output;
+}
+
 }  // namespace
 }  // namespace kvo::excel

@@ -10,6 +10,7 @@
 
 #include "workbook/excel/store/CellAddress.h"
 #include "workbook/excel/xlsx/LinkTargets.h"
+#include "workbook/excel/xlsx/XlsxLimits.h"
 #include "workbook/excel/xlsx/XlsxText.h"
 
 namespace kvo::excel {
@@ -138,9 +139,15 @@ class WorksheetWriter {
         .Attr("ref", sheet_.usedRange ? AreaRef(*sheet_.usedRange) : std::string("A1"))
         .Raw("/>");
     xml_.Raw("<sheetViews><sheetView tabSelected=\"1\" workbookViewId=\"0\"/></sheetViews>");
-    xml_.Raw("<sheetFormatPr").NumberAttr("defaultRowHeight", sheet_.defaultRowHeight);
-    if (sheet_.defaultRowHeight != kStandardRowHeight) xml_.Raw(" customHeight=\"1\"");
-    xml_.Raw("/>");
+    // A default height of 0 hides the rows by default; the height they show unhidden stays.
+    if (sheet_.defaultRowHeight <= 0) {
+      xml_.Raw("<sheetFormatPr").NumberAttr("defaultRowHeight", kStandardRowHeight);
+      xml_.Raw(" zeroHeight=\"1\"/>");
+    } else {
+      xml_.Raw("<sheetFormatPr").NumberAttr("defaultRowHeight", sheet_.defaultRowHeight);
+      if (sheet_.defaultRowHeight != kStandardRowHeight) xml_.Raw(" customHeight=\"1\"");
+      xml_.Raw("/>");
+    }
     WriteColumns();
     WriteRows();
     WriteMerges();
@@ -190,6 +197,7 @@ class WorksheetWriter {
   }
 
   void WriteRow(RowBlock& block, const ResolvedRow& row) {
+    CheckXlsxRow(row);
     std::string& out = block.Text();
     char digits[16];
     const std::string_view rowDigits(
@@ -213,7 +221,15 @@ class WorksheetWriter {
     }
     // Any height but the standard one is written, also one that only repeats the sheet's
     // default row height.
-    if (row.height != kStandardRowHeight) {
+    if (row.height <= 0) {
+      // Hidden: a height of 0 is no height to readers; the row keeps the one it shows unhidden.
+      char height[kMaxNumberText];
+      const double shown =
+          sheet_.defaultRowHeight > 0 ? sheet_.defaultRowHeight : kStandardRowHeight;
+      out += " ht=\"";
+      out.append(height, FormatNumber(shown, height));
+      out += "\" hidden=\"1\" customHeight=\"1\"";
+    } else if (row.height != kStandardRowHeight) {
       char height[kMaxNumberText];
       out += " ht=\"";
       out.append(height, FormatNumber(row.height, height));

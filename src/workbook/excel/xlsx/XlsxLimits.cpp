@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "workbook/excel/resolved/SheetAreas.h"
 #include "workbook/excel/sink/WriteError.h"
 #include "workbook/excel/store/Rect.h"
 
@@ -32,21 +33,11 @@ void CheckArea(const Rect& rect, std::string_view what) {
 }  // namespace
 
 void CheckXlsxLimits(const ResolvedSheet& sheet) {
-  if (sheet.usedRange) CheckArea(*sheet.usedRange, "the used range");
-  for (const ColumnRun& run : sheet.columns) {
-    CheckArea(Rect::WholeColumns(run.first, run.last), "a column format");
-  }
-  for (const Rect& area : sheet.merges) CheckArea(area, "a merged area");
+  ForEachSheetArea(sheet, [](const Rect& area, const std::string& what) { CheckArea(area, what); });
   if (sheet.links.size() > kXlsxLinksPerSheet) {
     throw WriteError("the sheet holds " + std::to_string(sheet.links.size()) +
                      " hyperlinks; a sheet holds at most 65,530");
   }
-  for (const ResolvedLink& link : sheet.links) {
-    CheckArea(Rect::Cell(link.row, link.anchor.col), "a hyperlink cell");
-  }
-  for (const ResolvedName& name : sheet.names) CheckArea(name.refersTo, "name " + name.name);
-  if (sheet.page.titleRows) CheckArea(*sheet.page.titleRows, "the print titles");
-  if (sheet.page.printArea) CheckArea(*sheet.page.printArea, "the print area");
 }
 
 void CheckXlsxRow(const ResolvedRow& row) {

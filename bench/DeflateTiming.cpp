@@ -73,7 +73,9 @@ int main(int argc, char** argv) {
       const std::string spec = argv[i];
       const std::size_t colon = spec.rfind(':');
       DeflateBackend backend = Named(spec.substr(0, colon));
-      if (colon != std::string::npos) backend.level = std::atoi(spec.c_str() + colon + 1);
+      if (colon != std::string::npos) {
+        backend.level = backend.largeLevel = std::atoi(spec.c_str() + colon + 1);
+      }
       cases.push_back(backend);
     }
     if (cases.empty()) {

@@ -32,7 +32,7 @@ KVO_API int16_t kvo_ParseMainEx(const char* sXFullPath, const char* sXIniFullPat
                                 size_t out_path_size);
 
 /* The library's version and what it is built with, e.g. "0.1.0 (deflate: ISA-L 2.30.0; XML:
-   libxml2 2.9.14)": the version, then each component with its library and that library's
+   pugixml 1.13)": the version, then each component with its library and that library's
    version.  Never fails: always a valid NUL-terminated static string, the same on every call,
    never to be freed. */
 KVO_API const char* kvo_Version(void);

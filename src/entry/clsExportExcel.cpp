@@ -166,6 +166,9 @@ bool clsExportExcel::BuildExcel(const std::string& sXFullPath, const std::string
     clsBldExcel oBuilder;
     if (!oBuilder.InitExl(sOutPath)) return false;
     bool bResult = oBuilder.FillExlFile();
+    // The sheet holds all the save writes: the data model goes first, so that the two are
+    // never in memory at once with what the save needs.
+    ClearMainArray();
     // A workbook that could not be saved is no success, whatever the sheet held.
     if (!oBuilder.ExitExl()) bResult = false;
     return bResult;

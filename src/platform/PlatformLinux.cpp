@@ -1,6 +1,7 @@
 // The component on Linux and other systems with the GNU C library.
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <langinfo.h>
 #include <locale.h>
 #include <pwd.h>
@@ -216,10 +217,16 @@ std::optional<std::string> ReadWholeFile(const std::string& path, FileError& err
     error = ErrorOf(errno);
     return std::nullopt;
   }
+  // Read straight into the string: sized once where the size is known, grown while it grows.
   std::string content;
-  char buffer[1 << 16];
+  struct stat info {};
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    content.resize(static_cast<std::size_t>(info.st_size) + 1);
+  }
+  std::size_t done = 0;
   for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (content.size() - done < (1 << 16)) content.resize(done + (1 << 16));
+    const ssize_t got = ::read(fd, content.data() + done, content.size() - done);
     if (got == 0) break;
     if (got < 0) {
       if (errno == EINTR) continue;
@@ -227,9 +234,10 @@ std::optional<std::string> ReadWholeFile(const std::string& path, FileError& err
       ::close(fd);
       return std::nullopt;
     }
-    content.append(buffer, static_cast<std::size_t>(got));
+    done += static_cast<std::size_t>(got);
   }
   ::close(fd);
+  content.resize(done);
   return content;
 }
 

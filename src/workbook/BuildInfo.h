@@ -3,7 +3,7 @@
 
 namespace kvo {
 
-// "0.1.0 (deflate: ISA-L 2.30.0; XML: libxml2 2.9.14)": the version, then each component with
+// "0.1.0 (deflate: ISA-L 2.30.0; XML: pugixml 1.13)": the version, then each component with
 // the library behind it and that library's version. Built on the first call and kept; the bare
 // version only while memory runs out. Raises nothing.
 const char* BuildInfo() noexcept;

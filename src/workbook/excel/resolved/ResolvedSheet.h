@@ -17,6 +17,9 @@
 
 namespace kvo::excel {
 
+// The text number of a cell whose text has none.
+inline constexpr std::uint32_t kNoTextId = 0xFFFFFFFF;
+
 // One cell that needs a record: a value, or a blank that carries a format.
 struct ResolvedCell {
   enum class Kind : std::uint8_t { Blank, Text, Number };
@@ -27,6 +30,9 @@ struct ResolvedCell {
   // Valid UTF-8, within the format's characters per cell; stays valid while the sheet is read.
   std::string_view text;
   double number = 0;
+  // Below ResolvedSheet::textIds, the same for every cell with the same text, so that writers
+  // work out what a text needs once; kNoTextId when the text has no number.
+  std::uint32_t textId = kNoTextId;
 };
 
 // One row that needs a record: it has cells, a height other than the default, or a format.
@@ -92,6 +98,8 @@ struct ResolvedSheet {
   bool defaultRowHeightSet = false;
   // Distinct formats; entry 0 is the default look (CellFormat{}).
   std::vector<CellFormat> formats;
+  // The text numbers cells carry lie below this.
+  std::uint32_t textIds = 0;
   std::vector<ColumnRun> columns;   // ascending, not overlapping
   std::vector<Rect> merges;         // in the order they were made
   std::vector<ResolvedLink> links;  // row by row, column by column

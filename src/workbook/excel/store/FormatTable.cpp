@@ -57,11 +57,19 @@ std::uint32_t FormatTable::Intern(const CellFormat& format) {
 
 std::uint32_t FormatTable::With(std::uint32_t base, FormatProperty property, double value) {
   const Change change{base, property, value};
-  if (auto it = changes_.find(change); it != changes_.end()) return it->second;
-  CellFormat format = formats_[base];
-  SetProperty(format, property, value);
-  const std::uint32_t index = Intern(format);
-  changes_.emplace(change, index);
+  if (recent_.empty()) recent_.assign(kRecentChanges, {{kNoFormat, property, 0}, 0});
+  RecentChange& recent = recent_[ChangeHash()(change) % kRecentChanges];
+  if (recent.change == change) return recent.result;
+  std::uint32_t index;
+  if (auto it = changes_.find(change); it != changes_.end()) {
+    index = it->second;
+  } else {
+    CellFormat format = formats_[base];
+    SetProperty(format, property, value);
+    index = Intern(format);
+    changes_.emplace(change, index);
+  }
+  recent = {change, index};
   return index;
 }
 
@@ -90,7 +98,10 @@ CellFormat FormatTable::Layered(const FormatLayer& sheet, const FormatLayer* col
     const auto property = static_cast<FormatProperty>(i);
     FormatLayer::Entry best = sheet.Get(property);
     for (const FormatLayer* layer : {column, row}) {
-      if (layer != nullptr && layer->Get(property).stamp > best.stamp) best = layer->Get(property);
+      if (layer == nullptr) continue;
+      if (const FormatLayer::Entry entry = layer->Get(property); entry.stamp > best.stamp) {
+        best = entry;
+      }
     }
     if (best.stamp != 0) SetProperty(format, property, best.value);
   }

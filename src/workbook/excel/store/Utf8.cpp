@@ -73,6 +73,20 @@ std::string ValidUtf8(std::string_view s) {
   return out;
 }
 
+bool IsValidUtf8(std::string_view s) {
+  for (std::size_t pos = 0; pos < s.size();) {
+    const auto b = static_cast<unsigned char>(s[pos]);
+    if (b != 0 && b < 0x80) {
+      ++pos;
+      continue;
+    }
+    const Utf8Char c = DecodeUtf8(s, pos);
+    if (!c.valid || c.cp == 0 || c.cp == 0xFFFE || c.cp == 0xFFFF) return false;
+    pos += c.length;
+  }
+  return true;
+}
+
 std::string FitUtf8(std::string_view s, std::size_t maxUnits, bool* cut) {
   std::string out;
   out.reserve(s.size());

@@ -40,8 +40,8 @@ BlockCompressor::~BlockCompressor() {
 }
 
 void BlockCompressor::Submit(std::vector<unsigned char> input,
-                             const std::vector<unsigned char>& before, bool final) {
-  Job job{0, std::move(input), {}, final};
+                             const std::vector<unsigned char>& before, int level, bool final) {
+  Job job{0, std::move(input), {}, level, final};
   const std::size_t from = before.size() > kWindow ? before.size() - kWindow : 0;
   job.dictionary.assign(before.begin() + static_cast<std::ptrdiff_t>(from), before.end());
   std::unique_lock<std::mutex> lock(mutex_);
@@ -82,13 +82,8 @@ void BlockCompressor::Fail(std::exception_ptr failure) {
 }
 
 void BlockCompressor::Work() {
-  std::unique_ptr<Deflater> deflater;
-  try {
-    deflater = backend_.create(backend_.level);
-  } catch (...) {
-    Fail(std::current_exception());
-    return;
-  }
+  // One stream per level this thread was asked for (a large entry takes at most two).
+  std::vector<std::pair<int, std::unique_ptr<Deflater>>> deflaters;
   for (;;) {
     Job job;
     {
@@ -99,7 +94,13 @@ void BlockCompressor::Work() {
       jobs_.pop();
     }
     try {
-      Block block = Compress(*deflater, job);
+      auto it = std::find_if(deflaters.begin(), deflaters.end(),
+                             [&](const auto& entry) { return entry.first == job.level; });
+      if (it == deflaters.end()) {
+        deflaters.emplace_back(job.level, backend_.create(job.level));
+        it = deflaters.end() - 1;
+      }
+      Block block = Compress(*it->second, job);
       {
         std::lock_guard<std::mutex> lock(mutex_);
         done_.emplace(job.seq, std::move(block));

@@ -35,9 +35,10 @@ class BlockCompressor {
   BlockCompressor& operator=(const BlockCompressor&) = delete;
 
   // Hands over the next block of input with the input before it (the last 32 KiB are used as
-  // its dictionary); the final block ends the stream. Waits while several blocks are still in
-  // the works. Raises WriteError when compressing an earlier block failed.
-  void Submit(std::vector<unsigned char> input, const std::vector<unsigned char>& before,
+  // its dictionary), compressed at the given level of the back end; the final block ends the
+  // stream. Waits while several blocks are still in the works. Raises WriteError when
+  // compressing an earlier block failed.
+  void Submit(std::vector<unsigned char> input, const std::vector<unsigned char>& before, int level,
               bool final);
   // The blocks finished so far, in the order they were submitted; with bAll it waits for every
   // block submitted. Raises WriteError when compressing a block failed.
@@ -48,6 +49,7 @@ class BlockCompressor {
     std::uint64_t seq;
     std::vector<unsigned char> input;
     std::vector<unsigned char> dictionary;
+    int level;
     bool final;
   };
 

@@ -22,6 +22,9 @@ struct DeflateBackend {
   int level;
   // Whether an entry that grows large is compressed in blocks by helper threads.
   bool helpers;
+  // The level of a very large entry past DeflateStream::kHarderFrom bytes (with the helpers),
+  // where the file's size counts most.
+  int largeLevel;
 };
 
 // The back end the build was configured with: ISA-L where it was found, zlib otherwise.

@@ -80,7 +80,10 @@ void DeflateStream::SubmitBlock(bool final) {
   std::vector<unsigned char> before = std::move(tail_);
   // The next block's dictionary is this block's end.
   tail_.assign(input.end() - static_cast<std::ptrdiff_t>(std::min(size, kWindow)), input.end());
-  helpers_->Submit(std::move(input), before, final);
+  // Past kHarderFrom the rest of a very large entry is compressed harder, so that its file
+  // stays small; the helpers still keep pace with the caller at that level.
+  const int level = inputSize_ >= kHarderFrom ? backend_.largeLevel : backend_.level;
+  helpers_->Submit(std::move(input), before, level, final);
   inputSize_ += size;
   block_.reserve(kBlockSize);
   WriteBlocks(false);

@@ -21,6 +21,8 @@ class DeflateStream : public ByteSink {
  public:
   static constexpr std::uint64_t kHelpersFrom = std::uint64_t{16} << 20;
   static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+  // Where the back end's largeLevel takes over from its level (helpers only).
+  static constexpr std::uint64_t kHarderFrom = std::uint64_t{64} << 20;
 
   // Compresses into out through the back end, at its level. Raises WriteError when the library
   // cannot start.

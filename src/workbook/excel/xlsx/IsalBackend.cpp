@@ -111,8 +111,13 @@ const DeflateBackend& IsalBackend() {
       Version,
       [](int level) -> std::unique_ptr<Deflater> { return std::make_unique<IsalDeflater>(level); },
       Crc32,
-      3,
+      // Measured on the sheet of a 10,000-item export (102 MB): level 2 takes 0.14 s for
+      // 16.1 MB, level 3 0.48 s for 15.5 MB (0.31 s with the helpers). Level 2, and level 3
+      // for what a sheet holds past 64 MiB, keeps such a file within 1.35 times the size that
+      // zlib's default level gives.
+      2,
       true,
+      3,
   };
   return backend;
 }

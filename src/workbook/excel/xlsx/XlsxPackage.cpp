@@ -11,6 +11,7 @@
 #include "workbook/excel/xlsx/ThemePart.h"
 #include "workbook/excel/xlsx/WorkbookPart.h"
 #include "workbook/excel/xlsx/WorksheetPart.h"
+#include "workbook/excel/xlsx/XlsxLimits.h"
 #include "workbook/excel/xlsx/ZipContainer.h"
 
 namespace kvo::excel {
@@ -41,6 +42,7 @@ void Part(ZipContainer& zip, std::string_view name, WritePart&& write) {
 void WriteXlsxPackage(const ResolvedSheet& sheet, ByteSink& sink, std::time_t written) {
   // Refused before a byte is written.
   if (const auto why = SheetNameViolation(sheet.name)) throw WriteError(*why);
+  CheckXlsxLimits(sheet);
   const bool text = ShowsText(sheet);
   StylesPart styles(sheet.formats);
   SharedStringsPart strings;

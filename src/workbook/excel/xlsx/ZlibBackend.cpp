@@ -103,6 +103,7 @@ const DeflateBackend& ZlibBackend() {
       Crc32,
       4,
       true,
+      4,
   };
   return backend;
 }

@@ -81,6 +81,24 @@ TEST_P(DeflateStreamTest, SmallAndLargeEntriesInflateToTheirInputWithCrcAndSizes
   }
 }
 
+TEST_P(DeflateStreamTest, AVeryLargeEntryChangesLevelAndStillInflatesToItsInput) {
+  // Past kHarderFrom the helpers switch to the back end's large level; the blocks of both levels
+  // must join into one stream. Level 1 below, so that the switch is a real change of level.
+  DeflateBackend backend = Backend(true);
+  backend.level = 1;
+  const std::string input =
+      SheetLikeText(DeflateStream::kHarderFrom + 3 * DeflateStream::kBlockSize + 4321);
+  MemorySink sink;
+  DeflateStream stream(sink, backend);
+  for (std::size_t at = 0; at < input.size(); at += 1 << 16) {
+    stream.Write(std::string_view(input).substr(at, 1 << 16));
+  }
+  stream.Finish();
+  EXPECT_EQ(stream.Crc(), crc32(0L, reinterpret_cast<const Bytef*>(input.data()),
+                                static_cast<uInt>(input.size())));
+  EXPECT_TRUE(Inflate(sink.Bytes(), input.size()) == input);
+}
+
 TEST_P(DeflateStreamTest, SinkFailureOfALargeEntryReachesTheCaller) {
   class FailingSink : public ByteSink {
    public:

@@ -24,7 +24,7 @@ inline constexpr char kSeparator = '/';
 std::string NativePath(std::string_view path);
 
 // Why this system cannot hold a file of this name (the last part of a path, without folders),
-// in words for the log ("the character ?", "the reserved name CON"); empty when it can.
+// in words for the log ("character ?", "reserved name CON"); empty when it can.
 std::string FileNameProblem(std::string_view name);
 
 // ---- environment ----

@@ -366,7 +366,8 @@ bool ShowMessageBox(const std::string& text, const std::string& title, MessageIc
   if (!HasVisibleWindowStation()) return false;
   UINT style = MB_OK | MB_TASKMODAL;
   if (icon == MessageIcon::Error) style |= MB_ICONERROR | MB_SETFOREGROUND;
-  return ::MessageBoxW(nullptr, Wide(text).c_str(), Wide(title).c_str(), style) != 0;
+  // A box that could not be made (a station without a display: -1 or 0) was seen by nobody.
+  return ::MessageBoxW(nullptr, Wide(text).c_str(), Wide(title).c_str(), style) == IDOK;
 }
 
 std::string LocalDateTimeText() {

@@ -71,16 +71,15 @@ std::string AllUsersFolderOf(std::string_view userFolder, std::string_view login
 
 std::string NameProblem(std::string_view name) {
   for (const char c : name) {
-    if (static_cast<unsigned char>(c) < 0x20) return "the control character " + std::to_string(+c);
+    if (static_cast<unsigned char>(c) < 0x20) return "control character " + std::to_string(+c);
     if (std::string_view("<>:\"|?*").find(c) != std::string_view::npos)
-      return std::string("the character ") + c;
+      return std::string("character ") + c;
   }
   const std::string_view stem = name.substr(0, name.find('.'));
   // "CON .txt" and "CON" name the same device.
   const std::string_view trimmed = stem.substr(0, stem.find_last_not_of(' ') + 1);
-  if (IsReservedDeviceName(trimmed)) return "the reserved name " + std::string(trimmed);
-  if (!name.empty() && (name.back() == '.' || name.back() == ' '))
-    return "a name ending in a dot or a blank";
+  if (IsReservedDeviceName(trimmed)) return "reserved name " + std::string(trimmed);
+  if (!name.empty() && (name.back() == '.' || name.back() == ' ')) return "dot or blank at the end";
   return {};
 }
 

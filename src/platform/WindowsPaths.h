@@ -31,7 +31,7 @@ std::string WithoutExtendedPrefix(std::string_view path);
 std::string AllUsersFolderOf(std::string_view userFolder, std::string_view loginName);
 
 // Why Windows cannot hold a file of this name (the last part of a path, without folders):
-// "the character X" for one of < > : " | ? * or a control character, "the reserved name NAME"
+// "character X" for one of < > : " | ? * or a control character, "reserved name NAME"
 // for CON, PRN, AUX, NUL, COM1-COM9 or LPT1-LPT9 (also with an extension, in any case), "a name
 // ending in a dot or a blank"; empty when it can.
 std::string NameProblem(std::string_view name);

@@ -38,8 +38,7 @@ void RemoveOldWorkbook(const std::string& sPath) {
 // Raises the path access error, naming the workbook and what of its name the system cannot
 // hold (a character such as "?", a reserved name such as NUL).
 void RefuseUnholdableName(const std::string& sPath) {
-  const std::string sName =
-      sPath.substr(sPath.find_last_of(platform::kSeparator == '/' ? "/" : "\\/") + 1);
+  const std::string sName = sPath.substr(sPath.find_last_of(platform::kSeparators) + 1);
   const std::string sProblem = platform::FileNameProblem(sName);
   if (sProblem.empty()) return;
   throw RunError(kErrBadFileName, "Bad file name: the workbook " + sPath +
@@ -152,8 +151,7 @@ bool clsExportExcel::GetIniXML(const std::string& sXIniFullPath) {
 std::string clsExportExcel::OutputPath(const std::string& sXFullPath, const std::string& sExtension,
                                        const std::string& sName) {
   // The folder ends at the last separator of the system ("\" or "/" on Windows).
-  const std::string_view kSeparators = platform::kSeparator == '/' ? "/" : "\\/";
-  const std::size_t lSep = sXFullPath.find_last_of(kSeparators);
+  const std::size_t lSep = sXFullPath.find_last_of(platform::kSeparators);
   const std::string sPrefix = lSep == std::string::npos ? "" : sXFullPath.substr(0, lSep + 1);
   if (!sName.empty()) {
     // The name only ever names a file in the source's folder.

@@ -5,6 +5,7 @@
 #endif
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -97,8 +98,14 @@ bool Decode(unsigned page, std::string_view bytes, std::wstring& text) {
       ::MultiByteToWideChar(page, flags, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   if (size <= 0) return false;
   text.resize(static_cast<std::size_t>(size));
-  return ::MultiByteToWideChar(page, flags, bytes.data(), static_cast<int>(bytes.size()),
-                               text.data(), size) == size;
+  if (::MultiByteToWideChar(page, flags, bytes.data(), static_cast<int>(bytes.size()), text.data(),
+                            size) != size)
+    return false;
+  // The Windows pages give the bytes they leave undefined (0x81 of windows-1252) as C1 control
+  // characters, which none of their defined bytes is: refused, as iconv refuses them.
+  const bool bWindowsPage = page == 874 || (page >= 1250 && page <= 1258);
+  return !bWindowsPage ||
+         std::none_of(text.begin(), text.end(), [](wchar_t c) { return c >= 0x80 && c <= 0x9F; });
 }
 
 std::string Utf8(const std::wstring& text) {

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <string_view>
 
 namespace kvo::test {
 
@@ -127,6 +128,15 @@ std::string ShellQuote(const std::string& s) {
       out += c;
   }
   return out + "'";
+}
+
+std::string RegexLiteral(const std::string& sText) {
+  std::string out;
+  for (const char c : sText) {
+    if (std::string_view("\\^$.|?*+()[]{}").find(c) != std::string_view::npos) out += '\\';
+    out += c;
+  }
+  return out;
 }
 
 std::string SourcePath(const std::string& sRelative) {

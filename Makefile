@@ -112,7 +112,8 @@ windows-deps:
 	done
 
 # The Windows test suites under Wine, each in a fresh Wine prefix of its build folder.
-test-windows: windows
+# The Linux command is built first: the Windows one is compared with it.
+test-windows: windows cli
 	@for arch in $(WINDOWS_ARCHS); do \
 		scripts/wine-env --fresh --prefix $(WINDOWS_BUILD)/$$arch/wine-prefix -- \
 			ctest --test-dir $(WINDOWS_BUILD)/$$arch --output-on-failure -j $(JOBS) || exit 1; \

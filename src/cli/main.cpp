@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/CheckConfig.h"
+#include "cli/CliMain.h"
 #include "cli/SetupArgument.h"
 
 namespace {
@@ -57,7 +58,7 @@ struct RunLines {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int kvo::cli::CliMain(int argc, char** argv) {
   if (argc >= 2 && std::string(argv[1]) == "--check-config") {
     return kvo::cli::CheckConfigMain(argc - 2, argv + 2);
   }
@@ -121,3 +122,9 @@ int main(int argc, char** argv) {
   }
   return bDone ? 0 : 1;
 }
+
+#ifndef _WIN32
+int main(int argc, char** argv) {
+  return kvo::cli::CliMain(argc, argv);
+}
+#endif

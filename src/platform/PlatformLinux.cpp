@@ -1,10 +1,10 @@
 // The component on Linux and other systems with the GNU C library.
 #include <dlfcn.h>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <langinfo.h>
 #include <locale.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -117,6 +117,11 @@ std::string NativePath(std::string_view path) {
     if (c == '\\') c = '/';
   }
   return out;
+}
+
+std::string FileNameProblem(std::string_view name) {
+  // Only "/" and the NUL character, which never reach a file name here.
+  return name.find('\0') != std::string_view::npos ? "NUL character" : "";
 }
 
 std::string Environment(const char* name) {

@@ -1,23 +1,12 @@
-// Conversion of a document's bytes from the encoding it is written in to UTF-8.  This build
-// converts with the C library's iconv; a port to a platform without it puts its own conversion
-// behind the same function.
+// Conversion of a document's bytes from the encoding it is written in to UTF-8: the system's
+// own conversion (platform/TextEncoding.h).
 #pragma once
 
-#include <string>
-#include <string_view>
+#include "platform/TextEncoding.h"
 
 namespace kvo::xml {
 
-struct Utf8Conversion {
-  bool bOk = false;
-  // The whole text; after a failure, the text of the bytes before the fault.
-  std::string sText;
-  // Why the conversion failed: an encoding the platform does not know, bytes that are not valid
-  // in the encoding (named, in hexadecimal), or bytes that end inside a character.
-  std::string sError;
-};
-
-// sBytes, written in sEncoding (a name as XML declarations give it, "windows-1252"), as UTF-8.
-Utf8Conversion ToUtf8(std::string_view sBytes, const std::string& sEncoding);
+using platform::ToUtf8;
+using platform::Utf8Conversion;
 
 }  // namespace kvo::xml

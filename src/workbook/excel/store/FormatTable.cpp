@@ -19,8 +19,10 @@ SheetColor DecodeColor(double value) {
   return SheetColor::Palette(static_cast<int>(value));
 }
 
-void Mix(std::size_t& seed, std::size_t value) {
-  seed ^= value + 0x9E3779B97F4A7C15ULL + (seed << 6) + (seed >> 2);
+// A 64-bit value folded into the seed; a 32-bit size_t takes both halves.
+void Mix(std::size_t& seed, std::uint64_t value) {
+  if constexpr (sizeof(std::size_t) < sizeof(std::uint64_t)) value ^= value >> 32;
+  seed ^= static_cast<std::size_t>(value + 0x9E3779B97F4A7C15ULL) + (seed << 6) + (seed >> 2);
 }
 
 }  // namespace
@@ -36,8 +38,8 @@ std::size_t FormatTable::FormatHash::operator()(const CellFormat& f) const {
   Mix(seed,
       (f.wrapText ? 1u : 0u) | (f.bold ? 2u : 0u) | (f.italic ? 4u : 0u) | (f.underline ? 8u : 0u));
   Mix(seed, std::bit_cast<std::uint64_t>(f.fontSize));
-  Mix(seed, (static_cast<std::size_t>(f.fontColor.kind) << 32) | f.fontColor.value);
-  Mix(seed, (static_cast<std::size_t>(f.interiorColor.kind) << 32) | f.interiorColor.value);
+  Mix(seed, (static_cast<std::uint64_t>(f.fontColor.kind) << 32) | f.fontColor.value);
+  Mix(seed, (static_cast<std::uint64_t>(f.interiorColor.kind) << 32) | f.interiorColor.value);
   Mix(seed, static_cast<std::size_t>(f.borderTop) * 31 + static_cast<std::size_t>(f.borderBottom));
   return seed;
 }

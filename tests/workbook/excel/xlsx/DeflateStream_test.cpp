@@ -61,9 +61,10 @@ TEST_P(DeflateStreamTest, SmallAndLargeEntriesInflateToTheirInputWithCrcAndSizes
   // Empty, below the helpers' threshold, just past it, and many blocks past it, in odd pieces.
   for (const bool helpers : {true, false}) {
     const DeflateBackend backend = Backend(helpers);
-    for (const std::size_t size :
-         {std::size_t{0}, std::size_t{100000}, DeflateStream::kHelpersFrom + 12345,
-          DeflateStream::kHelpersFrom + 5 * DeflateStream::kBlockSize + 777}) {
+    for (const std::size_t size : {std::size_t{0}, std::size_t{100000},
+                                   static_cast<std::size_t>(DeflateStream::kHelpersFrom + 12345),
+                                   static_cast<std::size_t>(DeflateStream::kHelpersFrom +
+                                                            5 * DeflateStream::kBlockSize + 777)}) {
       const std::string input = SheetLikeText(size);
       MemorySink sink;
       DeflateStream stream(sink, backend);

@@ -1,11 +1,12 @@
-#include "config/xml/ToUtf8.h"
+// The conversion to UTF-8 with the C library's iconv.
+#include "platform/TextEncoding.h"
 
 #include <iconv.h>
 
 #include <cerrno>
 #include <cstdio>
 
-namespace kvo::xml {
+namespace kvo::platform {
 
 namespace {
 
@@ -66,4 +67,4 @@ Utf8Conversion ToUtf8(std::string_view sBytes, const std::string& sEncoding) {
   return tOut;
 }
 
-}  // namespace kvo::xml
+}  // namespace kvo::platform

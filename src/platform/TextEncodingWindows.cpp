@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "platform/TextEncoding.h"
+#include "platform/Utf8Encode.h"
 #include "platform/WindowsCodePages.h"
 
 namespace kvo::platform {
@@ -24,24 +25,6 @@ std::string HexBytes(std::string_view bytes) {
     s += sBuf;
   }
   return s;
-}
-
-void AppendUtf8(std::string& out, std::uint32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
 }
 
 std::uint32_t Unit(std::string_view bytes, std::size_t at, std::size_t width, bool bBig) {
@@ -74,7 +57,7 @@ Utf8Conversion FromUnicode(std::string_view bytes, std::size_t width, bool bBig,
       out.sError = "Bytes not valid in the encoding " + encoding + ":" + HexBytes(bytes.substr(at));
       return out;
     }
-    AppendUtf8(out.sText, c);
+    AppendUtf8(out.sText, static_cast<char32_t>(c));
     at += used - width;
   }
   if (at < bytes.size()) {

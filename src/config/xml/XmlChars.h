@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/Utf8Encode.h"
+
 namespace kvo::xml::chars {
 
 // Byte classes: a set bit says that the byte stands for itself in that place.
@@ -90,23 +92,6 @@ inline std::size_t DecodeUtf8(const char* p, const char* end, char32_t& c) {
 }
 
 // Appends the UTF-8 form of c (a Char) to out.
-template <typename TString>
-void AppendUtf8(TString& out, char32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
+using platform::AppendUtf8;
 
 }  // namespace kvo::xml::chars

@@ -303,13 +303,6 @@ class DoctypeReader {
 
 }  // namespace
 
-bool DtdTables::HasTokenizedAttributes() const {
-  for (const auto& [key, bTokenized] : mAttributeTokenized) {
-    if (bTokenized) return true;
-  }
-  return false;
-}
-
 bool IsPredefinedEntity(std::string_view sName) {
   return sName == "lt" || sName == "gt" || sName == "amp" || sName == "apos" || sName == "quot";
 }

@@ -25,8 +25,6 @@ struct DtdTables {
   // (element, attribute) pairs by their first declaration: true for a type other than CDATA,
   // whose values are trimmed and have their runs of spaces collapsed.
   std::map<std::pair<std::string, std::string>, bool> mAttributeTokenized;
-
-  bool HasTokenizedAttributes() const;
 };
 
 // The five entities every document knows (lt, gt, amp, apos, quot).

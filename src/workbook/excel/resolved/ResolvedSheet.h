@@ -14,6 +14,7 @@
 
 #include "workbook/excel/store/CellFormat.h"
 #include "workbook/excel/store/Rect.h"
+#include "workbook/excel/store/SheetDimensions.h"
 
 namespace kvo::excel {
 
@@ -110,5 +111,11 @@ struct ResolvedSheet {
   // A fresh walk over the rows each time it is called; writers may walk more than once.
   std::function<std::unique_ptr<RowWalk>()> rows;
 };
+
+// The height a row hidden by a height of 0 shows once unhidden: the sheet's default height, or
+// the default font's where that default hides every row too. Files store this, never a 0.
+inline double ShownRowHeight(const ResolvedSheet& sheet) {
+  return sheet.defaultRowHeight > 0 ? sheet.defaultRowHeight : kDefaultRowHeight;
+}
 
 }  // namespace kvo::excel

@@ -40,7 +40,6 @@ constexpr std::uint16_t kMergedCells = 0x00E5;
 constexpr std::int32_t kRowsPerBlock = 32;
 constexpr std::size_t kRowRecordSize = 4 + 16;
 constexpr std::size_t kMergesPerRecord = 1026;
-constexpr double kStandardRowHeight = 15;    // points, of the default font
 constexpr int kDigitPixels = 7;              // widest digit of the default font
 constexpr double kHeaderFooterMargin = 0.3;  // inches
 
@@ -76,14 +75,9 @@ void WriteDefColWidth(BiffStream& out) {
   out.Record(kDefColWidth, body);
 }
 
-// The height a hidden row or a sheet whose rows are hidden by default shows at once unhidden:
-// a record's height is never 0 (readers take 0 for a broken record, not for hidden).
-double ShownHeight(double height) {
-  return height > 0 ? height : kStandardRowHeight;
-}
-
+// shownHeight: what a hidden row shows once unhidden.
 void WriteRow(BiffStream& out, const ResolvedRow& row, const XlsStyles& styles,
-              double defaultHeight) {
+              double shownHeight) {
   const bool hidden = row.height <= 0;
   const std::optional<std::uint16_t> xf =
       row.format ? std::optional<std::uint16_t>(styles.XfOf(*row.format)) : std::nullopt;
@@ -91,7 +85,7 @@ void WriteRow(BiffStream& out, const ResolvedRow& row, const XlsStyles& styles,
   body.U16(static_cast<std::uint16_t>(row.row - 1));
   body.U16(row.cells.empty() ? 0 : static_cast<std::uint16_t>(row.cells.front().col - 1));
   body.U16(row.cells.empty() ? 0 : static_cast<std::uint16_t>(row.cells.back().col));
-  body.U16(Twips(hidden ? ShownHeight(defaultHeight) : row.height));
+  body.U16(Twips(hidden ? shownHeight : row.height));  // never 0: readers take it for broken
   body.U16(0);
   body.U16(0);
   body.U16(static_cast<std::uint16_t>(0x0100 | (hidden ? 0x20 : 0) | (row.customHeight ? 0x40 : 0) |
@@ -153,8 +147,8 @@ void WriteCells(BiffStream& out, const ResolvedRow& row, const XlsStyles& styles
 // block ends; then the cells and DBCELL follow.
 class RowBlock {
  public:
-  RowBlock(BiffStream& out, const XlsStyles& styles, double defaultHeight)
-      : out_(out), styles_(styles), defaultHeight_(defaultHeight) {}
+  RowBlock(BiffStream& out, const XlsStyles& styles, double shownHeight)
+      : out_(out), styles_(styles), shownHeight_(shownHeight) {}
 
   bool Holds(std::int32_t row) const { return open_ && BlockOf(row) == block_; }
   template <class StringOf>
@@ -164,7 +158,7 @@ class RowBlock {
       block_ = BlockOf(row.row);
       firstRow_ = out_.Position();
     }
-    WriteRow(out_, row, styles_, defaultHeight_);
+    WriteRow(out_, row, styles_, shownHeight_);
     cellStarts_.push_back(cells_.Position());
     WriteCells(cells_, row, styles_, stringOf);
   }
@@ -192,7 +186,7 @@ class RowBlock {
  private:
   BiffStream& out_;
   const XlsStyles& styles_;
-  double defaultHeight_;
+  double shownHeight_;
   bool open_ = false;
   std::int32_t block_ = 0;
   std::size_t firstRow_ = 0;  // stream offset of the block's first ROW record
@@ -265,7 +259,7 @@ void XlsSheetWriter::WriteDefaultRowHeight(BiffStream& out) const {
   const bool hidden = sheet_.defaultRowHeight <= 0;
   body.U16(static_cast<std::uint16_t>((sheet_.defaultRowHeightSet ? 0x0001 : 0) |
                                       (hidden ? 0x0002 : 0)));
-  body.U16(Twips(ShownHeight(sheet_.defaultRowHeight)));
+  body.U16(Twips(ShownRowHeight(sheet_)));
   out.Record(kDefRowHeight, body);
 }
 
@@ -334,7 +328,7 @@ std::uint32_t XlsSheetWriter::StringOf(const ResolvedCell& cell, std::u16string&
 std::vector<std::uint32_t> XlsSheetWriter::WriteRowBlocks(BiffStream& out) const {
   std::vector<std::uint32_t> dbCells;
   dbCells.reserve(blocks_);
-  RowBlock block(out, styles_, sheet_.defaultRowHeight);
+  RowBlock block(out, styles_, ShownRowHeight(sheet_));
   std::u16string units;
   const auto stringOf = [&](const ResolvedCell& cell) { return StringOf(cell, units); };
   const std::unique_ptr<RowWalk> rows = sheet_.rows();

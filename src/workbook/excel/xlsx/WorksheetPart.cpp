@@ -141,7 +141,7 @@ class WorksheetWriter {
     xml_.Raw("<sheetViews><sheetView tabSelected=\"1\" workbookViewId=\"0\"/></sheetViews>");
     // A default height of 0 hides the rows by default; the height they show unhidden stays.
     if (sheet_.defaultRowHeight <= 0) {
-      xml_.Raw("<sheetFormatPr").NumberAttr("defaultRowHeight", kStandardRowHeight);
+      xml_.Raw("<sheetFormatPr").NumberAttr("defaultRowHeight", ShownRowHeight(sheet_));
       xml_.Raw(" zeroHeight=\"1\"/>");
     } else {
       xml_.Raw("<sheetFormatPr").NumberAttr("defaultRowHeight", sheet_.defaultRowHeight);
@@ -224,8 +224,7 @@ class WorksheetWriter {
     if (row.height <= 0) {
       // Hidden: a height of 0 is no height to readers; the row keeps the one it shows unhidden.
       char height[kMaxNumberText];
-      const double shown =
-          sheet_.defaultRowHeight > 0 ? sheet_.defaultRowHeight : kStandardRowHeight;
+      const double shown = ShownRowHeight(sheet_);
       out += " ht=\"";
       out.append(height, FormatNumber(shown, height));
       out += "\" hidden=\"1\" customHeight=\"1\"";

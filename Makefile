@@ -41,6 +41,7 @@ asan: bootstrap
 		-DKVO_SANITIZE=address,undefined > /dev/null
 	@cmake --build $(BUILD_DIR)-asan -j $(JOBS)
 	@cd $(BUILD_DIR)-asan && ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 		UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 # The tests that run threads (the compressor's helper threads among them), under ThreadSanitizer.
@@ -87,7 +88,8 @@ bench-profile: bench-build
 bench-build:
 	@scripts/bootstrap --bench
 	@cmake -S . -B $(BUILD_DIR)-bench -DCMAKE_BUILD_TYPE=Release -DKVO_BUILD_BENCH=ON > /dev/null
-	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target kvo_bench kvo_gen_export kvo_bench_tests
+	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target kvo_bench kvo_gen_export kvo_bench_tests \
+		kvo_deflate_timing
 	@$(BUILD_DIR)-bench/bench/kvo_bench_tests --gtest_brief=1
 	@bench/direct_write_check.py $(BUILD_DIR)-bench/bench/kvo_bench $(BUILD_DIR)-bench/bench/kvo_gen_export
 
@@ -110,7 +112,8 @@ windows-deps:
 	done
 
 # The Windows test suites under Wine, each in a fresh Wine prefix of its build folder.
-test-windows: windows
+# The Linux command is built first: the Windows one is compared with it.
+test-windows: windows cli
 	@for arch in $(WINDOWS_ARCHS); do \
 		scripts/wine-env --fresh --prefix $(WINDOWS_BUILD)/$$arch/wine-prefix -- \
 			ctest --test-dir $(WINDOWS_BUILD)/$$arch --output-on-failure -j $(JOBS) || exit 1; \

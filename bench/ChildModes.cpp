@@ -79,12 +79,13 @@ int TimePhases(const Workload& work, const std::string& source, int runs) {
   };
   const std::string direct = (fs::path(source).parent_path() / "direct.xlsx").string();
   for (int run = 0; run < runs; ++run) {
-    bool parsed = false, exported = false;
+    bool parsed = false, read = false, exported = false;
     record("parse_alone", Time([&] { parsed = ParseAlone(source); }));
+    record("read_alone", Time([&] { read = ReadAlone(source); }));
     record("total", Time([&] { exported = ExportWhole(source, work.config, work.setup); }));
-    if (!parsed || !exported) {
+    if (!parsed || !read || !exported) {
       std::cerr << "kvo_bench: " << source
-                << (parsed ? " did not export\n" : " is not well-formed\n");
+                << (!parsed || !read ? " is not well-formed\n" : " did not export\n");
       return 1;
     }
 

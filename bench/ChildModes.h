@@ -18,8 +18,9 @@ Workload BundledWorkload();
 // One whole export and nothing else (peak memory, profiles).
 int ExportOnce(const Workload& work, const std::string& source);
 
-// `runs` times side by side: libxml2 alone, the whole export, the export phase by phase and the
-// direct library write of the same sheet; prints the medians and the sheet's shape.
+// `runs` times side by side: libxml2 alone, the export's reader alone, the whole export, the export
+// phase by phase and the direct library write of the same sheet; prints the medians and the sheet's
+// shape.
 int TimePhases(const Workload& work, const std::string& source, int runs);
 
 // `runs` times: one export on a thread of its own, then one export per source on as many

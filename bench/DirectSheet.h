@@ -82,6 +82,7 @@ struct DirectSheet {
   std::vector<DirectName> names;  // in the order they are best handed over
   std::string texts;              // NUL-terminated texts of cells and links
   bool landscape = false;
+  int paperSize = 0;  // the spreadsheet's paper code; 0: the library's default
   std::optional<std::pair<std::int32_t, std::int32_t>> titleRows;  // from 0
   std::string footer;                                              // "&C..." when set
   std::optional<DirectArea> printArea;

@@ -88,6 +88,8 @@ class Writer {
       Check(workbook_define_name(workbook_, name.name.c_str(), name.formula.c_str()), "name");
     }
     if (sheet_.landscape) worksheet_set_landscape(target_);
+    if (sheet_.paperSize != 0)
+      worksheet_set_paper(target_, static_cast<std::uint8_t>(sheet_.paperSize));
     if (sheet_.titleRows) {
       Check(worksheet_repeat_rows(target_, sheet_.titleRows->first, sheet_.titleRows->second),
             "title rows");

@@ -197,6 +197,7 @@ DirectSheet PhasedExport::Materialise() const {
   AddLinks(resolved, out);
   AddNames(resolved, out);
   out.landscape = resolved.page.landscape;
+  out.paperSize = resolved.page.paperSize;
   if (resolved.page.titleRows) {
     out.titleRows =
         std::pair(resolved.page.titleRows->top - 1, resolved.page.titleRows->bottom - 1);

@@ -18,7 +18,7 @@ struct SizeResult {
   double xmllintSeconds = 0;  // 0: not measured
 
   double Figure(const std::string& key) const;
-  // total / (parse alone + direct write), of wall-clock or (suffix "_cpu") CPU medians
+  // total / (libxml2 parse alone + direct write), of wall-clock or (suffix "_cpu") CPU medians
   double FloorRatio(const std::string& suffix = "") const;
 };
 

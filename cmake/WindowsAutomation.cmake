@@ -23,13 +23,16 @@ add_custom_command(
   OUTPUT ${KVO_AUTOMATION_HEADER} ${KVO_AUTOMATION_IIDS} ${KVO_TYPELIB}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${KVO_COM_GENERATED}/com
   COMMAND ${KVO_WIDL} ${KVO_WIDL_ARCH} -I${KVO_WINE_IDL_INCLUDE} -L${KVO_WINE_WINDOWS_LIBS}
-    -h -H ${KVO_AUTOMATION_HEADER} -u -o ${KVO_AUTOMATION_IIDS} ${KVO_IDL}
+    -h -o ${KVO_AUTOMATION_HEADER} ${KVO_IDL}
+  COMMAND ${KVO_WIDL} ${KVO_WIDL_ARCH} -I${KVO_WINE_IDL_INCLUDE} -L${KVO_WINE_WINDOWS_LIBS}
+    -u -o ${KVO_AUTOMATION_IIDS} ${KVO_IDL}
   COMMAND ${KVO_WIDL} ${KVO_WIDL_ARCH} -I${KVO_WINE_IDL_INCLUDE} -L${KVO_WINE_WINDOWS_LIBS}
     -t -o ${KVO_TYPELIB} ${KVO_IDL}
   DEPENDS ${KVO_IDL}
   COMMENT "widl: the type library and header of src/com/kvoexportexcel.idl"
   VERBATIM)
-add_custom_target(kvo_automation_idl DEPENDS ${KVO_AUTOMATION_HEADER} ${KVO_TYPELIB})
+add_custom_target(kvo_automation_idl DEPENDS ${KVO_AUTOMATION_HEADER} ${KVO_AUTOMATION_IIDS}
+  ${KVO_TYPELIB})
 
 # The identifiers of the interfaces and classes, for the server and for compiled clients.
 add_library(kvo_automation_ids STATIC ${KVO_AUTOMATION_IIDS})
@@ -46,7 +49,7 @@ set_source_files_properties(${PROJECT_SOURCE_DIR}/src/com/kvoexportexcel.rc PROP
 target_include_directories(kvoexportexcel PRIVATE ${KVO_COM_GENERATED}/com)
 target_compile_definitions(kvoexportexcel PRIVATE
   KVO_VERSION_MAJOR=${PROJECT_VERSION_MAJOR} KVO_VERSION_MINOR=${PROJECT_VERSION_MINOR}
-  KVO_VERSION_PATCH=${PROJECT_VERSION_PATCH} KVO_VERSION_TEXT="${PROJECT_VERSION}")
+  KVO_VERSION_PATCH=${PROJECT_VERSION_PATCH})
 target_link_libraries(kvoexportexcel PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,kvo_com>")
 # The DLL carries no "lib" prefix; on 32-bit Windows the __stdcall entry points are exported
 # under their plain names, as VBA's Declare and COM look them up.

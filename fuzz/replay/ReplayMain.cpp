@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
   for (const fs::path& path : inputs) {
     std::ifstream in(path, std::ios::binary);
     const std::string bytes(std::istreambuf_iterator<char>(in), {});
-    std::fprintf(stderr, "%s\n", path.c_str());
+    std::fprintf(stderr, "%s\n", path.string().c_str());
     LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
   }
   std::printf("%zu inputs ran\n", inputs.size());

@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
     const fs::path file = out / (fs::path(argv[i]).filename().string() + "." + kind);
     std::ofstream(file, std::ios::binary)
         .write(sink.Bytes().data(), static_cast<std::streamsize>(sink.Bytes().size()));
-    std::printf("written %s\n", file.c_str());
+    std::printf("written %s\n", file.string().c_str());
   }
   return 0;
 }

@@ -1,12 +1,13 @@
 /* Marks what the shared library exports: exactly the declarations of these public headers.
    Everything else in the library is hidden. On Windows the library's own sources (built with
-   KVO_BUILDING_LIBRARY) mark them for export from the DLL; hosts link them through its import
+   KVO_EXPORTS) mark them for export from the DLL; hosts link them through its import
    library. */
 #ifndef KVOEXPORTEXCEL_API_H
 #define KVOEXPORTEXCEL_API_H
 
 #if defined(_WIN32)
-#if defined(KVO_BUILDING_LIBRARY)
+/* The DLL's own sources export them; hosts link them through the import library. */
+#if defined(KVO_EXPORTS)
 #define KVO_API __declspec(dllexport)
 #else
 #define KVO_API

@@ -17,6 +17,7 @@ enum : std::int32_t {
   kErrSubscript = 9,
   kErrTypeMismatch = 13,
   kErrObjectNotSet = 91,
+  kErrBadFileName = 52,
   kErrFileNotFound = 53,
   kErrPathAccess = 75,
   kErrCannotCreateObject = 429,

@@ -33,6 +33,12 @@ KVO_API int16_t KVO_CALL kvo_ParseMainEx(const char* sXFullPath, const char* sXI
                                          kvo_log_sink on_line, void* context, char* out_path,
                                          size_t out_path_size);
 
+/* The library's version and what it is built with, e.g. "0.1.0 (deflate: ISA-L 2.30.0; XML:
+   pugixml 1.13)": the version, then each component with its library and that library's
+   version.  Never fails: always a valid NUL-terminated static string, the same on every call,
+   never to be freed. */
+KVO_API const char* kvo_Version(void);
+
 #ifdef __cplusplus
 }
 #endif

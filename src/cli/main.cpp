@@ -2,12 +2,14 @@
 // went, what the run logged, and why it failed.
 #include <kvoexportexcel/ConfigCheck.h>
 #include <kvoexportexcel/iclsExportExcel.h>
+#include <kvoexportexcel/kvo_export_excel.h>
 
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/CheckConfig.h"
+#include "cli/CliMain.h"
 #include "cli/SetupArgument.h"
 
 namespace {
@@ -56,7 +58,7 @@ struct RunLines {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int kvo::cli::CliMain(int argc, char** argv) {
   if (argc >= 2 && std::string(argv[1]) == "--check-config") {
     return kvo::cli::CheckConfigMain(argc - 2, argv + 2);
   }
@@ -72,7 +74,7 @@ int main(int argc, char** argv) {
       std::cout << kUsage;
       return 0;
     } else if (sArg == "--version") {
-      std::cout << "kvo-export-excel " << KVO_VERSION << "\n";
+      std::cout << "kvo-export-excel " << kvo_Version() << "\n";
       return 0;
     } else {
       std::cerr << kName << "unknown option " << sArg << " (see --help)\n";
@@ -120,3 +122,9 @@ int main(int argc, char** argv) {
   }
   return bDone ? 0 : 1;
 }
+
+#ifndef _WIN32
+int main(int argc, char** argv) {
+  return kvo::cli::CliMain(argc, argv);
+}
+#endif

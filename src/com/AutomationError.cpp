@@ -25,7 +25,8 @@ HRESULT ResultOfErrorNumber(std::int32_t lNumber) noexcept {
 
 std::int32_t ErrorNumberOfResult(HRESULT hr) noexcept {
   const auto uResult = static_cast<std::uint32_t>(hr);
-  if ((uResult & 0xFFFF0000u) == kScriptErrorBase) return static_cast<std::int32_t>(uResult & 0xFFFFu);
+  if ((uResult & 0xFFFF0000u) == kScriptErrorBase)
+    return static_cast<std::int32_t>(uResult & 0xFFFFu);
   return static_cast<std::int32_t>(hr);
 }
 

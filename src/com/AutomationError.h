@@ -3,8 +3,8 @@
 // C++ exception leaves a call.
 #pragma once
 
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <cstdint>
 #include <string>

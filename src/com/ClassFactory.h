@@ -1,8 +1,8 @@
 // The class factory of each creatable class.
 #pragma once
 
-#include <windows.h>
 #include <unknwn.h>
+#include <windows.h>
 
 namespace kvo::com {
 

@@ -1,8 +1,8 @@
 // COM on the calling thread for the length of a call that needs it.
 #pragma once
 
-#include <windows.h>
 #include <objbase.h>
+#include <windows.h>
 
 namespace kvo::com {
 
@@ -11,7 +11,8 @@ namespace kvo::com {
 // Never throws.
 class ComThreadScope {
  public:
-  ComThreadScope() noexcept : bInitialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ComThreadScope() noexcept
+      : bInitialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
   ~ComThreadScope() {
     if (bInitialised_) CoUninitialize();
   }

@@ -3,8 +3,8 @@
 // information of Interface; there is no table of our own), and ISupportErrorInfo.
 #pragma once
 
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <atomic>
 

@@ -28,7 +28,8 @@ struct ArrayOwner {
 std::vector<std::string> StringsOf(SAFEARRAY* pArray) {
   std::vector<std::string> vStrings;
   VARTYPE vt = VT_EMPTY;
-  if (pArray == nullptr || SafeArrayGetDim(pArray) != 1 || FAILED(SafeArrayGetVartype(pArray, &vt))) {
+  if (pArray == nullptr || SafeArrayGetDim(pArray) != 1 ||
+      FAILED(SafeArrayGetVartype(pArray, &vt))) {
     return vStrings;
   }
   LONG lLower = 0;

@@ -3,8 +3,8 @@
 // strings, by reference) and returns the array of strings the part list joins with commas.
 #pragma once
 
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <kvoexportexcel/IRefDesGrouper.h>
 

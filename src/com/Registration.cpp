@@ -41,7 +41,8 @@ bool WriteValue(const RegistryValue& tValue) {
 bool RemoveKey(const std::wstring& sKey, REGSAM view) {
   const std::size_t nSlash = sKey.find_last_of(L'\\');
   const std::wstring sParent =
-      std::wstring(kClasses) + (nSlash == std::wstring::npos ? L"" : L"\\" + sKey.substr(0, nSlash));
+      std::wstring(kClasses) +
+      (nSlash == std::wstring::npos ? L"" : L"\\" + sKey.substr(0, nSlash));
   const std::wstring sLeaf = nSlash == std::wstring::npos ? sKey : sKey.substr(nSlash + 1);
   HKEY hParent = nullptr;
   LSTATUS lStatus =
@@ -97,7 +98,8 @@ HRESULT UnregisterServer() noexcept {
   const HRESULT hr = Describe(tEntries);
   if (FAILED(hr)) return hr;
   bool bRemoved = true;
-  for (const std::wstring& sKey : tEntries.vOwnKeys) bRemoved = RemoveKey(sKey, kOwnView) && bRemoved;
+  for (const std::wstring& sKey : tEntries.vOwnKeys)
+    bRemoved = RemoveKey(sKey, kOwnView) && bRemoved;
   bool bOtherRegistered = false;
   for (const std::wstring& sKey : tEntries.vServerKeys) {
     bOtherRegistered = bOtherRegistered || KeyExists(sKey, kOtherView);

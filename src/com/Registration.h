@@ -1,7 +1,8 @@
-// Machine-wide registration of this DLL's classes and type library (HKEY_LOCAL_MACHINE\Software\
-// Classes), in the registry view of the DLL's own architecture, so that a 64-bit and a 32-bit
-// build installed side by side keep their own CLSID keys; the keys both may share (ProgIDs,
-// TypeLib, Interface) stay while the other architecture still has our classes registered.
+// Machine-wide registration of this DLL's classes and type library (under
+// HKEY_LOCAL_MACHINE\Software\Classes), in the registry view of the DLL's own architecture, so that
+// a 64-bit and a 32-bit build installed side by side keep their own CLSID keys; the keys both may
+// share (ProgIDs, TypeLib, Interface) stay while the other architecture still has our classes
+// registered.
 #pragma once
 
 #include <windows.h>

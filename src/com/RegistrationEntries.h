@@ -1,16 +1,17 @@
 // What registering the server writes, derived from the type library alone: for each coclass
 // its CLSID key (InprocServer32 with the threading model "Apartment", ProgID, version-
 // independent ProgID "<library>.<class>" and versioned ProgID "<library>.<class>.<major>",
-// TypeLib, Version), the ProgID keys, the TypeLib key with this architecture's path (no HELPDIR: both architectures write the same version key), and an
-// Interface key for each dual interface (marshalled by the type library).
+// TypeLib, Version), the ProgID keys, the TypeLib key with this architecture's path (no HELPDIR:
+// both architectures write the same version key), and an Interface key for each dual interface
+// (marshalled by the type library).
 //
 // Keys of two kinds: the CLSID keys and this architecture's TypeLib path belong to this DLL's
 // architecture alone (64-bit Windows keeps CLSID keys apart per view); the ProgID, TypeLib and
 // Interface keys may be the same key for both architectures.
 #pragma once
 
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 // The entry points through which COM loads, registers and unloads the server.
-#include <windows.h>
 #include <objbase.h>
+#include <windows.h>
 
 #include "com/ClassFactory.h"
 #include "com/Registration.h"
@@ -8,8 +8,8 @@
 
 extern "C" {
 
-__declspec(dllexport) HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID riid,
-                                                               void** ppFactory) {
+__declspec(dllexport) HRESULT STDAPICALLTYPE
+    DllGetClassObject(REFCLSID clsid, REFIID riid, void** ppFactory) {
   return kvo::com::GetClassFactory(clsid, riid, ppFactory);
 }
 

@@ -7,8 +7,8 @@ namespace kvo::com {
 std::string Utf8Of(std::wstring_view sText) {
   if (sText.empty()) return {};
   const int nWide = static_cast<int>(sText.size());
-  const int nBytes = WideCharToMultiByte(CP_UTF8, 0, sText.data(), nWide, nullptr, 0, nullptr,
-                                         nullptr);
+  const int nBytes =
+      WideCharToMultiByte(CP_UTF8, 0, sText.data(), nWide, nullptr, 0, nullptr, nullptr);
   std::string sOut(static_cast<std::size_t>(nBytes), '\0');
   WideCharToMultiByte(CP_UTF8, 0, sText.data(), nWide, sOut.data(), nBytes, nullptr, nullptr);
   return sOut;

@@ -1,8 +1,8 @@
 // Strings at the automation boundary: UTF-16 BSTRs outside, UTF-8 inside the component.
 #pragma once
 
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <string>
 #include <string_view>

@@ -255,8 +255,8 @@ HRESULT Prepare(ITypeInfo* pInfo, const ELEMDESC& tParam, VARIANT* pArg, Slot& s
 HRESULT Invoke(ITypeInfo* pInfo, const FUNCDESC& tFunc, void* pInterface, WORD wFlags,
                DISPPARAMS* pParams, VARIANT* pResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) {
   UINT nParams = static_cast<UINT>(tFunc.cParams);
-  if (nParams > 0 && (tFunc.lprgelemdescParam[nParams - 1].paramdesc.wParamFlags &
-                      PARAMFLAG_FRETVAL) != 0) {
+  if (nParams > 0 &&
+      (tFunc.lprgelemdescParam[nParams - 1].paramdesc.wParamFlags & PARAMFLAG_FRETVAL) != 0) {
     --nParams;
   }
   const UINT nArgs = pParams != nullptr ? pParams->cArgs : 0;

@@ -9,8 +9,8 @@
 // arguments and left-out optional ones are put in their places, with the declared defaults.
 #pragma once
 
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 
 namespace kvo::com {
 

@@ -1,8 +1,8 @@
 // The type library embedded in this DLL: what dispatch, registration and typed clients read.
 #pragma once
 
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 
 namespace kvo::com {
 

@@ -159,8 +159,7 @@ HRESULT XmlIniDataObject::GetNodeNameUseCurNodeByLabel(BSTR sLabel, VARIANT_BOOL
 }
 
 HRESULT XmlIniDataObject::GetFieldNameUseCurNodeByLabel(BSTR sLabel, VARIANT_BOOL bWithPosition,
-                                                        BSTR* sPos, BSTR sPosAttr,
-                                                        BSTR* psField) {
+                                                        BSTR* sPos, BSTR sPosAttr, BSTR* psField) {
   return Guarded(KVO_READER_SOURCE("GetFieldNameUseCurNodeByLabel"), kInterface, [&] {
     if (psField == nullptr) return E_POINTER;
     std::string sPosText = InText(sPos);
@@ -172,8 +171,7 @@ HRESULT XmlIniDataObject::GetFieldNameUseCurNodeByLabel(BSTR sLabel, VARIANT_BOO
   });
 }
 
-HRESULT XmlIniDataObject::GetNodeNameUsePathByLabel(BSTR sParentPath, BSTR sLabel,
-                                                    BSTR* psName) {
+HRESULT XmlIniDataObject::GetNodeNameUsePathByLabel(BSTR sParentPath, BSTR sLabel, BSTR* psName) {
   return Guarded(KVO_READER_SOURCE("GetNodeNameUsePathByLabel"), kInterface, [&] {
     if (psName == nullptr) return E_POINTER;
     *psName = NewBstr(oReader_.GetNodeNameUsePathByLabel(Utf8Of(sParentPath), Utf8Of(sLabel)));
@@ -211,7 +209,8 @@ HRESULT XmlIniDataObject::GetOrderedAttrList(BSTR sAttrPath, LONG* lAttrCount, V
     if (ppList == nullptr) return E_POINTER;
     std::int32_t lLast = -1;
     OrderTable tOrder;
-    std::optional<xml::NodeList> vList = oReader_.GetOrderedAttrList(Utf8Of(sAttrPath), lLast, tOrder);
+    std::optional<xml::NodeList> vList =
+        oReader_.GetOrderedAttrList(Utf8Of(sAttrPath), lLast, tOrder);
     if (lAttrCount != nullptr) *lAttrCount = lLast;
     if (!vList) return S_OK;
     NodeListObject* pList = NodeListObject::Create(std::move(*vList));

@@ -16,8 +16,7 @@ class XmlIniDataObject final : public DispatchObject<_clsXMLIniData> {
   XmlIniDataObject() = default;
 
   HRESULT STDMETHODCALLTYPE LoadXDoc(BSTR sXDocPath, BSTR* sErr, VARIANT_BOOL* pbLoaded) override;
-  HRESULT STDMETHODCALLTYPE LoadXString(BSTR sXString, BSTR* sErr,
-                                        VARIANT_BOOL* pbLoaded) override;
+  HRESULT STDMETHODCALLTYPE LoadXString(BSTR sXString, BSTR* sErr, VARIANT_BOOL* pbLoaded) override;
   HRESULT STDMETHODCALLTYPE SetCurNode(BSTR sNodePath, VARIANT_BOOL* pbSet) override;
   HRESULT STDMETHODCALLTYPE get_CurNodeChildNumber(LONG* plCount) override;
   HRESULT STDMETHODCALLTYPE GetLabelUseCurNode(BSTR lblCap, BSTR* sIndex, BSTR sIndAttr,
@@ -42,8 +41,7 @@ class XmlIniDataObject final : public DispatchObject<_clsXMLIniData> {
                                          BSTR* psValue) override;
   HRESULT STDMETHODCALLTYPE GetAttrRows(BSTR sAttrXPath, BSTR sVisib, SHORT iColPerRow,
                                         LONG* plRows) override;
-  HRESULT STDMETHODCALLTYPE GetOrderedAttrList(BSTR sAttrPath, LONG* lAttrCount,
-                                               VARIANT* arrOrder,
+  HRESULT STDMETHODCALLTYPE GetOrderedAttrList(BSTR sAttrPath, LONG* lAttrCount, VARIANT* arrOrder,
                                                IKvoNodeList** ppList) override;
 
  private:

@@ -22,7 +22,7 @@ bool AppendLine(const std::string& sLine, const std::string& sPath) {
   platform::FileError error;
   if (platform::AppendToFile(sPath, sRecord, error)) return true;
   if (error.kind != platform::FileError::Kind::Missing) return false;
-  const std::size_t cut = sPath.rfind(platform::kSeparator);
+  const std::size_t cut = sPath.find_last_of(platform::kSeparators);
   if (cut == std::string::npos || cut == 0 || !platform::CreateFolders(sPath.substr(0, cut))) {
     return false;
   }

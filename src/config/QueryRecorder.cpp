@@ -26,7 +26,7 @@ QueryRecorder::~QueryRecorder() {
 }
 
 bool QueryRecorder::WasRead(const xml::Node& oElement) const {
-  return sRead_.contains(oElement.Raw());
+  return sRead_.contains(oElement.Key());
 }
 
 void QueryRecorder::OnQuery(void* pContext, const clsXMLIniData& oReader, const xml::Node& oFrom,
@@ -48,7 +48,7 @@ void QueryRecorder::OnQuery(void* pContext, const clsXMLIniData& oReader, const 
   // An answer reads the element it found and the elements above it.
   for (const xml::Node& oFound : vFound) {
     for (xml::Node oNode = oFound; !IsDocument(oNode); oNode = oNode.ParentNode()) {
-      if (!self.sRead_.insert(oNode.Raw()).second) break;
+      if (!self.sRead_.insert(oNode.Key()).second) break;
     }
   }
 }

@@ -1,213 +1,113 @@
 #include <kvoexportexcel/RunError.h>
 #include <kvoexportexcel/XmlDom.h>
-#include <libxml/parser.h>
-#include <libxml/tree.h>
-#include <libxml/xpath.h>
-#include <libxml/xpathInternals.h>
 
-#include <climits>
-#include <mutex>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <string_view>
-#include <unordered_map>
+
+#include "config/XmlDocumentData.h"
+#include "platform/Platform.h"
+#include "config/XmlDomAccess.h"
+#include "config/xml/XmlFault.h"
+#include "config/xml/XmlPreparedText.h"
+#include "config/xml/XmlTextPosition.h"
 
 namespace kvo::xml {
 
 namespace {
 
-constexpr std::size_t kMaxCachedQueries = 4096;
+// Comments and processing instructions are nodes as elements and text are; whitespace-only
+// text is left out, escapes and line ends are read as XML reads them.
+constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_comments | pugi::parse_pi;
 
-const xmlChar* X(const std::string& s) {
-  return reinterpret_cast<const xmlChar*>(s.c_str());
+pugi::xml_node Need(const Node& n) {
+  if (n.IsNone()) throw RunError(kErrObjectNotSet, "Object variable not set");
+  return NodeAccess::Tree(n);
 }
 
-std::string TakeXmlString(xmlChar* pText) {
-  if (pText == nullptr) return {};
-  std::string s(reinterpret_cast<const char*>(pText));
-  xmlFree(pText);
-  return s;
+bool IsNamespaceDeclaration(std::string_view sName) {
+  return sName == "xmlns" || sName.starts_with("xmlns:");
 }
 
-// The library's message on one line: it ends some with a line break and puts others on two lines
-// ("... indicate encoding !\nBytes: ..."), and a log line must stay one line.
-std::string TrimmedMessage(const char* pMessage) {
-  std::string s = pMessage != nullptr ? pMessage : "";
-  while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' ')) s.pop_back();
-  for (char& c : s) {
-    if (c == '\n' || c == '\r') c = ' ';
+// The first attribute from tAttribute on that is no namespace declaration.
+pugi::xml_attribute SkipDeclarations(pugi::xml_attribute tAttribute) {
+  while (tAttribute && IsNamespaceDeclaration(tAttribute.name())) {
+    tAttribute = tAttribute.next_attribute();
   }
-  return s;
+  return tAttribute;
 }
 
-// The first error a parser context reports; later ones and warnings are ignored.
-struct FirstError {
-  bool bHave = false;
-  ParseError tError;
-};
-
-void OnParseError(void* pCtx, xmlErrorPtr pError) {
-  auto* ctxt = static_cast<xmlParserCtxtPtr>(pCtx);
-  if (ctxt == nullptr || pError == nullptr || pError->level < XML_ERR_ERROR) return;
-  auto* pFirst = static_cast<FirstError*>(ctxt->_private);
-  if (pFirst == nullptr || pFirst->bHave) return;
-  pFirst->bHave = true;
-  pFirst->tError = {pError->code != 0 ? pError->code : 1, TrimmedMessage(pError->message),
-                    pError->line, pError->int2};
+bool IsText(pugi::xml_node_type eType) {
+  return eType == pugi::node_pcdata || eType == pugi::node_cdata;
 }
 
-bool IsBlankText(const xmlNode* pNode) {
-  if (pNode->type != XML_TEXT_NODE || pNode->content == nullptr) return false;
-  for (const xmlChar* p = pNode->content; *p != 0; ++p) {
+bool IsSpaceOnly(const char* p) {
+  for (; *p != '\0'; ++p) {
     if (*p != ' ' && *p != '\t' && *p != '\r' && *p != '\n') return false;
   }
   return true;
 }
 
-// Drops whitespace-only text nodes everywhere, without recursion (deep structures are fine).
-void DropBlankText(xmlDocPtr pDoc) {
-  const auto pTop = reinterpret_cast<xmlNodePtr>(pDoc);
-  xmlNodePtr pNode = pDoc->children;
-  while (pNode != nullptr) {
-    if (pNode->type == XML_ELEMENT_NODE && pNode->children != nullptr) {
-      pNode = pNode->children;
-      continue;
-    }
-    // Leave pNode (dropping it when blank) and every ancestor that has no next sibling.
-    for (;;) {
-      xmlNodePtr pNext = pNode->next;
-      xmlNodePtr pParent = pNode->parent;
-      if (IsBlankText(pNode)) {
-        xmlUnlinkNode(pNode);
-        xmlFreeNode(pNode);
-      }
-      if (pNext != nullptr) {
-        pNode = pNext;
-        break;
-      }
-      if (pParent == nullptr || pParent == pTop) {
-        pNode = nullptr;
-        break;
-      }
-      pNode = pParent;
+// The next node of a walk through the tree below tTop, in document order, without recursion.
+pugi::xml_node NextInTree(pugi::xml_node tNode, pugi::xml_node tTop, bool bEnter = true) {
+  if (bEnter && tNode.first_child()) return tNode.first_child();
+  while (tNode != tTop) {
+    if (tNode.next_sibling()) return tNode.next_sibling();
+    tNode = tNode.parent();
+  }
+  return {};
+}
+
+// Text made of white space alone (by character references) goes, as the parser leaves out the
+// white space between elements.
+void DropSpaceText(pugi::xml_node tTop) {
+  for (pugi::xml_node n = tTop.first_child(); n;) {
+    if (n.type() == pugi::node_pcdata && IsSpaceOnly(n.value())) {
+      pugi::xml_node tGone = n;
+      n = NextInTree(n, tTop, false);
+      tGone.parent().remove_child(tGone);
+    } else {
+      n = NextInTree(n, tTop);
     }
   }
 }
 
-std::string QualifiedName(const xmlChar* pName, const xmlNs* pNs) {
-  std::string s = pName != nullptr ? reinterpret_cast<const char*>(pName) : "";
-  if (pNs != nullptr && pNs->prefix != nullptr) {
-    s = std::string(reinterpret_cast<const char*>(pNs->prefix)) + ":" + s;
+// Values of attributes declared with a type other than CDATA: trimmed, runs of spaces as one.
+void NormaliseTokenized(pugi::xml_node tTop,
+                        const std::set<std::pair<std::string, std::string>>& sTokenized) {
+  std::pair<std::string, std::string> tKey;
+  for (pugi::xml_node n = tTop.first_child(); n; n = NextInTree(n, tTop)) {
+    if (n.type() != pugi::node_element) continue;
+    tKey.first = n.name();
+    for (pugi::xml_attribute a : n.attributes()) {
+      tKey.second = a.name();
+      if (sTokenized.count(tKey) == 0) continue;
+      std::string sValue;
+      for (const char* p = a.value(); *p != '\0'; ++p) {
+        if (*p != ' ' || (!sValue.empty() && sValue.back() != ' ')) sValue.push_back(*p);
+      }
+      if (!sValue.empty() && sValue.back() == ' ') sValue.pop_back();
+      a.set_value(sValue.c_str());
+    }
   }
-  return s;
 }
 
-// True when the attribute or element name (with its namespace prefix) is sName; compares in
-// place, without building the qualified name.
-bool NameIs(const xmlChar* pName, const xmlNs* pNs, std::string_view sName) {
-  const std::string_view sLocal = pName != nullptr ? reinterpret_cast<const char*>(pName) : "";
-  if (pNs == nullptr || pNs->prefix == nullptr) return sName == sLocal;
-  const std::string_view sPrefix = reinterpret_cast<const char*>(pNs->prefix);
-  return sName.size() == sPrefix.size() + 1 + sLocal.size() && sName.starts_with(sPrefix) &&
-         sName[sPrefix.size()] == ':' && sName.ends_with(sLocal);
+bool ReadFile(const std::string& sPath, std::string& sBytes, std::string& sError) {
+  platform::FileError tError;
+  std::optional<std::string> sRead = platform::ReadWholeFile(sPath, tError);
+  if (!sRead) {
+    sError = "Cannot read " + sPath + ": " + tError.text;
+    return false;
+  }
+  sBytes = std::move(*sRead);
+  return true;
 }
 
 }  // namespace
 
-struct Document::Impl {
-  xmlDocPtr pDoc = nullptr;
-  xmlXPathContextPtr pXPath = nullptr;
-  std::unordered_map<std::string, xmlXPathCompExprPtr> mQueries;
-  std::string sQueryError;
-
-  ~Impl() { Free(); }
-
-  void Free() {
-    for (auto& [query, comp] : mQueries) xmlXPathFreeCompExpr(comp);
-    mQueries.clear();
-    if (pXPath != nullptr) xmlXPathFreeContext(pXPath);
-    pXPath = nullptr;
-    if (pDoc != nullptr) xmlFreeDoc(pDoc);
-    pDoc = nullptr;
-  }
-
-  static void OnQueryError(void* pData, xmlErrorPtr pError) {
-    auto* self = static_cast<Impl*>(pData);
-    if (self != nullptr && pError != nullptr && self->sQueryError.empty()) {
-      self->sQueryError = TrimmedMessage(pError->message);
-    }
-  }
-
-  xmlXPathContextPtr Context() {
-    if (pXPath == nullptr) {
-      pXPath = xmlXPathNewContext(pDoc);
-      if (pXPath == nullptr) throw RunError(kErrOutOfMemory, "Out of memory");
-      pXPath->userData = this;
-      pXPath->error = &Impl::OnQueryError;
-    }
-    return pXPath;
-  }
-
-  [[noreturn]] void FailQuery(const std::string& sQuery) {
-    std::string sWhy = sQueryError.empty() ? "Invalid expression" : sQueryError;
-    sQueryError.clear();
-    throw RunError(kErrXmlQuery, "XPath error: " + sWhy + " in query '" + sQuery + "'");
-  }
-
-  // Compiles a query once per document and keeps it for the following selections.
-  xmlXPathCompExprPtr Compile(const std::string& sQuery) {
-    auto it = mQueries.find(sQuery);
-    if (it != mQueries.end()) return it->second;
-    sQueryError.clear();
-    xmlXPathCompExprPtr comp = xmlXPathCtxtCompile(Context(), X(sQuery));
-    if (comp == nullptr) FailQuery(sQuery);
-    if (mQueries.size() < kMaxCachedQueries) mQueries.emplace(sQuery, comp);
-    return comp;
-  }
-
-  std::vector<Node> Select(xmlNodePtr pFrom, const std::string& sQuery) {
-    xmlXPathCompExprPtr comp = Compile(sQuery);
-    const bool bCached = mQueries.count(sQuery) != 0;
-    xmlXPathContextPtr ctx = Context();
-    ctx->node = pFrom;
-    sQueryError.clear();
-    xmlXPathObjectPtr pResult = xmlXPathCompiledEval(comp, ctx);
-    if (!bCached) xmlXPathFreeCompExpr(comp);
-    if (pResult == nullptr) FailQuery(sQuery);
-    if (pResult->type != XPATH_NODESET) {
-      xmlXPathFreeObject(pResult);
-      sQueryError = "Expression does not evaluate to a node set";
-      FailQuery(sQuery);
-    }
-    std::vector<Node> vNodes;
-    if (xmlNodeSetPtr set = pResult->nodesetval; set != nullptr) {
-      vNodes.reserve(static_cast<std::size_t>(set->nodeNr));
-      for (int i = 0; i < set->nodeNr; ++i) vNodes.emplace_back(set->nodeTab[i]);
-    }
-    xmlXPathFreeObject(pResult);
-    return vNodes;
-  }
-};
-
-namespace {
-
-Document::Impl& ImplOf(xmlNodePtr pNode) {
-  if (pNode == nullptr) throw RunError(kErrObjectNotSet, "Object variable not set");
-  auto* impl = pNode->doc != nullptr ? static_cast<Document::Impl*>(pNode->doc->_private) : nullptr;
-  if (impl == nullptr)
-    throw RunError(kErrObjectNotSet, "Node does not belong to a loaded document");
-  return *impl;
-}
-
-xmlNodePtr Need(xmlNodePtr pNode) {
-  if (pNode == nullptr) throw RunError(kErrObjectNotSet, "Object variable not set");
-  return pNode;
-}
-
-}  // namespace
-
-void InitXmlLibrary() {
-  static std::once_flag once;
-  std::call_once(once, [] { xmlInitParser(); });
-}
+void InitXmlLibrary() {}
 
 std::string XPathLiteral(const std::string& sText) {
   auto Quoted = [](char cQuote, std::string_view sPart) {
@@ -234,39 +134,62 @@ std::string XPathLiteral(const std::string& sText) {
 // ---- Node ----
 
 std::string Node::NodeName() const {
-  xmlNodePtr p = Need(pNode_);
-  switch (p->type) {
-    case XML_ELEMENT_NODE:
-    case XML_ATTRIBUTE_NODE:
-      return QualifiedName(p->name, p->ns);
-    case XML_TEXT_NODE:
+  const pugi::xml_node n = Need(*this);
+  if (const pugi::xml_attribute a = NodeAccess::TreeAttribute(*this)) {
+    return NodeAccess::IsAttributeText(*this) ? "#text" : a.name();
+  }
+  switch (n.type()) {
+    case pugi::node_pcdata:
       return "#text";
-    case XML_CDATA_SECTION_NODE:
+    case pugi::node_cdata:
       return "#cdata-section";
-    case XML_COMMENT_NODE:
+    case pugi::node_comment:
       return "#comment";
-    case XML_DOCUMENT_NODE:
+    case pugi::node_document:
       return "#document";
     default:
-      return p->name != nullptr ? reinterpret_cast<const char*>(p->name) : "";
+      return n.name();
   }
 }
 
 std::string Node::Text() const {
-  return TakeXmlString(xmlNodeGetContent(Need(pNode_)));
+  const pugi::xml_node n = Need(*this);
+  if (const pugi::xml_attribute a = NodeAccess::TreeAttribute(*this)) return a.value();
+  if (n.type() != pugi::node_element && n.type() != pugi::node_document) return n.value();
+  std::string sText;
+  for (pugi::xml_node d = n.first_child(); d; d = NextInTree(d, n)) {
+    if (IsText(d.type())) sText += d.value();
+  }
+  return sText;
 }
 
 Node Node::ParentNode() const {
-  return Node(Need(pNode_)->parent);
+  const pugi::xml_node n = Need(*this);
+  if (const pugi::xml_attribute a = NodeAccess::TreeAttribute(*this)) {
+    return NodeAccess::IsAttributeText(*this) ? NodeAccess::MakeAttribute(pDocument_, n, a, false)
+                                              : NodeAccess::Make(pDocument_, n);
+  }
+  return NodeAccess::Make(pDocument_, n.parent());
 }
 
 Node Node::FirstChild() const {
-  xmlNodePtr p = Need(pNode_);
-  return p->type == XML_ENTITY_REF_NODE ? Node() : Node(p->children);
+  const pugi::xml_node n = Need(*this);
+  if (const pugi::xml_attribute a = NodeAccess::TreeAttribute(*this)) {
+    // An attribute's value is its one text child.
+    if (NodeAccess::IsAttributeText(*this) || *a.value() == '\0') return Node();
+    return NodeAccess::MakeAttribute(pDocument_, n, a, true);
+  }
+  return NodeAccess::Make(pDocument_, n.first_child());
 }
 
 Node Node::NextSibling() const {
-  return Node(Need(pNode_)->next);
+  const pugi::xml_node n = Need(*this);
+  if (const pugi::xml_attribute a = NodeAccess::TreeAttribute(*this)) {
+    // The attribute after this one, as attributes follow each other on their element.
+    if (NodeAccess::IsAttributeText(*this)) return Node();
+    return NodeAccess::MakeAttribute(pDocument_, n, SkipDeclarations(a.next_attribute()), false);
+  }
+  return NodeAccess::Make(pDocument_, n.next_sibling());
 }
 
 bool Node::HasChildNodes() const {
@@ -280,17 +203,17 @@ NodeList Node::ChildNodes() const {
 }
 
 std::optional<std::string> Node::Attribute(const std::string& sName) const {
-  xmlNodePtr p = Need(pNode_);
-  if (p->type != XML_ELEMENT_NODE) return std::nullopt;
-  for (xmlAttrPtr attr = p->properties; attr != nullptr; attr = attr->next) {
-    if (!NameIs(attr->name, attr->ns, sName)) continue;
-    // The usual value is one text node: read as it stands, without an intermediate copy.
-    const xmlNode* pValue = attr->children;
-    if (pValue == nullptr) return std::string();
-    if (pValue->next == nullptr && pValue->type == XML_TEXT_NODE && pValue->content != nullptr) {
-      return std::string(reinterpret_cast<const char*>(pValue->content));
+  const pugi::xml_node n = Need(*this);
+  if (pAttribute_ != nullptr || n.type() != pugi::node_element) return std::nullopt;
+  if (IsNamespaceDeclaration(sName) || sName.find('\0') != std::string::npos) return std::nullopt;
+  // Compared in place, the first character first: most names differ there.
+  const char* sWanted = sName.c_str();
+  for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
+    const char* sHas = a.name();
+    if (sHas[0] == sWanted[0] && std::strncmp(sHas, sWanted, sName.size()) == 0 &&
+        sHas[sName.size()] == '\0') {
+      return std::string(a.value());
     }
-    return TakeXmlString(xmlNodeListGetString(p->doc, attr->children, 1));
   }
   return std::nullopt;
 }
@@ -299,13 +222,49 @@ std::string Node::GetAttribute(const std::string& sName) const {
   return Attribute(sName).value_or(std::string());
 }
 
+namespace {
+
+std::vector<Node> Select(const Node& from, const std::string& sQuery) {
+  const pugi::xml_node n = Need(from);
+  DocumentData* pData = NodeAccess::Data(from);
+  if (pData == nullptr)
+    throw RunError(kErrObjectNotSet, "Node does not belong to a loaded document");
+  const CompiledQuery& tQuery = pData->tQueries.Compiled(sQuery);
+  const pugi::xml_attribute a = NodeAccess::TreeAttribute(from);
+  std::vector<Node> vNodes;
+  if (tQuery.oChildNumber) {
+    if (a) return vNodes;  // an attribute has no child elements
+    for (pugi::xml_node c = n.first_child(); c; c = c.next_sibling()) {
+      if (c.type() != pugi::node_element) continue;
+      const pugi::xml_attribute tValue = c.attribute(tQuery.oChildNumber->sAttribute.c_str());
+      if (tValue && tQuery.oChildNumber->Holds(tValue.value())) {
+        vNodes.push_back(NodeAccess::Make(pData, c));
+      }
+    }
+    return vNodes;
+  }
+  pugi::xpath_node_set tFound =
+      tQuery.pQuery->evaluate_node_set(a ? pugi::xpath_node(a, n) : pugi::xpath_node(n));
+  tFound.sort();
+  vNodes.reserve(tFound.size());
+  for (const pugi::xpath_node& f : tFound) {
+    if (f.attribute() && IsNamespaceDeclaration(f.attribute().name())) continue;
+    vNodes.push_back(f.attribute()
+                         ? NodeAccess::MakeAttribute(pData, f.parent(), f.attribute(), false)
+                         : NodeAccess::Make(pData, f.node()));
+  }
+  return vNodes;
+}
+
+}  // namespace
+
 Node Node::SelectSingleNode(const std::string& sQuery) const {
-  std::vector<Node> vNodes = ImplOf(pNode_).Select(pNode_, sQuery);
+  std::vector<Node> vNodes = Select(*this, sQuery);
   return vNodes.empty() ? Node() : vNodes.front();
 }
 
 NodeList Node::SelectNodes(const std::string& sQuery) const {
-  return NodeList(ImplOf(pNode_).Select(pNode_, sQuery));
+  return NodeList(Select(*this, sQuery));
 }
 
 Node NodeList::Item(std::int32_t lIndex) const {
@@ -315,69 +274,52 @@ Node NodeList::Item(std::int32_t lIndex) const {
 
 // ---- Document ----
 
-Document::Document() : pImpl_(std::make_unique<Impl>()) {
-  InitXmlLibrary();
-}
-
+Document::Document() = default;
 Document::~Document() = default;
 
-void Document::Release() {
-  pImpl_->Free();
-}
-
 bool Document::Load(const std::string& sPath) {
-  return Parse(&sPath, nullptr);
+  std::string sBytes, sError;
+  if (!ReadFile(sPath, sBytes, sError)) {
+    pData_.reset();
+    tParseError_ = {kFaultReadFile, sError, 0, 0};
+    return false;
+  }
+  return Parse(std::move(sBytes), true);
 }
 
 bool Document::LoadXML(const std::string& sText) {
-  return Parse(nullptr, &sText);
+  return Parse(sText, false);
 }
 
-bool Document::Parse(const std::string* pPath, const std::string* pText) {
-  Release();
+bool Document::Parse(std::string sBytes, bool bFromFile) {
+  pData_.reset();
   tParseError_ = {};
-  xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
-  if (ctxt == nullptr) throw RunError(kErrOutOfMemory, "Out of memory");
-  FirstError tFirst;
-  ctxt->_private = &tFirst;
-  ctxt->sax->serror = &OnParseError;
-  // No network, no DTD loading, no entity substitution; parser size limits stay in force.
-  const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
-  xmlDocPtr pDoc = nullptr;
-  if (pPath != nullptr) {
-    pDoc = xmlCtxtReadFile(ctxt, pPath->c_str(), nullptr, options);
-  } else if (pText->size() <= static_cast<std::size_t>(INT_MAX)) {
-    // The text is already Unicode: an encoding named in its declaration does not apply.
-    pDoc = xmlCtxtReadMemory(ctxt, pText->data(), static_cast<int>(pText->size()), nullptr, "UTF-8",
-                             options);
-  }
-  const bool bOk = pDoc != nullptr && ctxt->wellFormed != 0 && !tFirst.bHave;
-  if (!bOk) {
-    if (tFirst.bHave) {
-      tParseError_ = tFirst.tError;
-    } else if (ctxt->lastError.code != 0) {
-      tParseError_ = {ctxt->lastError.code, TrimmedMessage(ctxt->lastError.message),
-                      ctxt->lastError.line, ctxt->lastError.int2};
-    } else {
-      tParseError_ = {
-          1,
-          pText != nullptr ? "The text is too large to load" : "The document could not be loaded",
-          0, 0};
-    }
-    if (pDoc != nullptr) xmlFreeDoc(pDoc);
-    xmlFreeParserCtxt(ctxt);
+  PreparedText tText = PrepareText(std::move(sBytes), bFromFile);
+  if (tText.tError.lErrorCode != 0) {
+    tParseError_ = std::move(tText.tError);
     return false;
   }
-  xmlFreeParserCtxt(ctxt);
-  DropBlankText(pDoc);
-  xmlXPathOrderDocElems(pDoc);
-  pDoc->_private = pImpl_.get();
-  pImpl_->pDoc = pDoc;
+  auto pData = std::make_unique<DocumentData>();
+  pData->sText = std::move(tText.sText);
+  const pugi::xml_parse_result tResult = pData->tTree.load_buffer_inplace(
+      pData->sText.data(), pData->sText.size(), kParseOptions, pugi::encoding_utf8);
+  if (!tResult) {
+    // The check before lets through nothing the tree parser refuses; should it, its reason
+    // and place are given.
+    const TextPlace tPlace = PlaceOf(pData->sText, static_cast<std::size_t>(tResult.offset));
+    tParseError_ = {tResult.status == pugi::status_out_of_memory ? std::int32_t{kErrOutOfMemory}
+                                                                 : std::int32_t{kFaultInternal},
+                    tResult.description(), tPlace.lLine, tPlace.lColumn};
+    return false;
+  }
+  if (tText.bDropSpaceText) DropSpaceText(pData->tTree);
+  if (!tText.sTokenized.empty()) NormaliseTokenized(pData->tTree, tText.sTokenized);
+  pData_ = std::move(pData);
   return true;
 }
 
 Node Document::DocumentElement() const {
-  return pImpl_->pDoc != nullptr ? Node(xmlDocGetRootElement(pImpl_->pDoc)) : Node();
+  return pData_ ? NodeAccess::Make(pData_.get(), pData_->tTree.document_element()) : Node();
 }
 
 }  // namespace kvo::xml

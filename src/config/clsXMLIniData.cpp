@@ -92,7 +92,7 @@ bool clsXMLIniData::Load(const std::string& sSource, bool bFromFile, std::string
 // The document never changes once loaded, so a query from a node always finds the same node:
 // each is run once and remembered until the next load.
 xml::Node clsXMLIniData::SelectOne(const xml::Node& oFrom, const std::string& sQuery) {
-  auto& mFromNode = mSelected_[oFrom.Raw()];
+  auto& mFromNode = mSelected_[oFrom.Key()];
   auto it = mFromNode.find(std::string_view(sQuery));
   if (it == mFromNode.end()) it = mFromNode.emplace(sQuery, oFrom.SelectSingleNode(sQuery)).first;
   const xml::Node found = it->second;
@@ -179,7 +179,7 @@ void clsXMLIniData::ReadLabel(const xml::Node& oFrom, const std::string& sQuery,
   const xml::Node found = SelectOne(oFrom, sQuery);
   if (found.IsNone()) return;
   // The document does not change until the next load: each label's text is read once.
-  auto [it, bNew] = mTexts_.try_emplace(found.Raw());
+  auto [it, bNew] = mTexts_.try_emplace(found.Key());
   if (bNew) it->second = found.Text();
   sLabel = it->second;
   if (!sIndex.empty()) sIndex = found.GetAttribute(sIndAttr);

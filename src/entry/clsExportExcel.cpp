@@ -35,6 +35,17 @@ void RemoveOldWorkbook(const std::string& sPath) {
                  "Path/File access error: the workbook " + sPath + " cannot be replaced: " + sWhy);
 }
 
+// Raises the path access error, naming the workbook and what of its name the system cannot
+// hold (a character such as "?", a reserved name such as NUL).
+void RefuseUnholdableName(const std::string& sPath) {
+  const std::string sName = sPath.substr(sPath.find_last_of(platform::kSeparators) + 1);
+  const std::string sProblem = platform::FileNameProblem(sName);
+  if (sProblem.empty()) return;
+  throw RunError(kErrBadFileName, "Bad file name: the workbook " + sPath +
+                                      " cannot be written: the system allows no " + sProblem +
+                                      " in a file name");
+}
+
 void PlainLine(const std::string& sText) {
   LogError(sText, "", -1, false);
 }
@@ -139,8 +150,9 @@ bool clsExportExcel::GetIniXML(const std::string& sXIniFullPath) {
 
 std::string clsExportExcel::OutputPath(const std::string& sXFullPath, const std::string& sExtension,
                                        const std::string& sName) {
-  const std::string sFolder = StrPartRev(sXFullPath, "/", false, true);
-  const std::string sPrefix = sXFullPath.find('/') == std::string::npos ? "" : sFolder + "/";
+  // The folder ends at the last separator of the system ("\" or "/" on Windows).
+  const std::size_t lSep = sXFullPath.find_last_of(platform::kSeparators);
+  const std::string sPrefix = lSep == std::string::npos ? "" : sXFullPath.substr(0, lSep + 1);
   if (!sName.empty()) {
     // The name only ever names a file in the source's folder.
     std::string sSafe = sName;
@@ -161,11 +173,15 @@ bool clsExportExcel::BuildExcel(const std::string& sXFullPath, const std::string
     const std::string sName = run.vExlCaption.LastEntry() >= 1 ? run.vExlCaption(1, 1) : "";
     const std::string sOutPath = OutputPath(sXFullPath, sExtension, sName);
     run.sOutputPath = sOutPath;
+    RefuseUnholdableName(sOutPath);
     if (IsNormalFile(sOutPath)) RemoveOldWorkbook(sOutPath);
     // The builder is released before a failure is logged.
     clsBldExcel oBuilder;
     if (!oBuilder.InitExl(sOutPath)) return false;
     bool bResult = oBuilder.FillExlFile();
+    // The sheet holds all the save writes: the data model goes first, so that the two are
+    // never in memory at once with what the save needs.
+    ClearMainArray();
     // A workbook that could not be saved is no success, whatever the sheet held.
     if (!oBuilder.ExitExl()) bResult = false;
     return bResult;

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "workbook/BuildInfo.h"
+
 #ifdef _WIN32
 #include "com/ComThreadScope.h"
 #include "com/MachineGrouper.h"
@@ -40,7 +42,7 @@ bool Export(kvo::iclsExportExcel& oExport, const char* sXFullPath, const char* s
 }  // namespace
 
 extern "C" int16_t KVO_CALL kvo_ParseMain(const char* sXFullPath, const char* sXIniFullPath,
-                                 const char* sSetupXString, const char* sExtension) {
+                                          const char* sSetupXString, const char* sExtension) {
   try {
     kvo::iclsExportExcel oExport;
     return Export(oExport, sXFullPath, sXIniFullPath, sSetupXString, sExtension) ? -1 : 0;
@@ -50,9 +52,9 @@ extern "C" int16_t KVO_CALL kvo_ParseMain(const char* sXFullPath, const char* sX
 }
 
 extern "C" int16_t KVO_CALL kvo_ParseMainEx(const char* sXFullPath, const char* sXIniFullPath,
-                                   const char* sSetupXString, const char* sExtension,
-                                   kvo_log_sink on_line, void* context, char* out_path,
-                                   size_t out_path_size) {
+                                            const char* sSetupXString, const char* sExtension,
+                                            kvo_log_sink on_line, void* context, char* out_path,
+                                            size_t out_path_size) {
   ClearPath(out_path, out_path_size);
   try {
     kvo::iclsExportExcel oExport;
@@ -66,4 +68,8 @@ extern "C" int16_t KVO_CALL kvo_ParseMainEx(const char* sXFullPath, const char* 
   } catch (...) {
     return 0;
   }
+}
+
+extern "C" const char* kvo_Version(void) {
+  return kvo::BuildInfo();
 }

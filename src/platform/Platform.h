@@ -13,15 +13,22 @@ namespace kvo::platform {
 // ---- paths ----
 
 // The separator of the component's own paths: "\" on Windows, "/" elsewhere.
+// Every character that separates folders in a path this system takes: "\" and "/" on Windows.
 #ifdef _WIN32
 inline constexpr char kSeparator = '\\';
+inline constexpr std::string_view kSeparators = "\\/";
 #else
 inline constexpr char kSeparator = '/';
+inline constexpr std::string_view kSeparators = "/";
 #endif
 
 // A path written with "\" (as the component's folder rules are written) in this system's
 // separators.
 std::string NativePath(std::string_view path);
+
+// Why this system cannot hold a file of this name (the last part of a path, without folders),
+// in words for the log ("character ?", "reserved name CON"); empty when it can.
+std::string FileNameProblem(std::string_view name);
 
 // ---- environment ----
 

@@ -4,6 +4,7 @@
 #include <langinfo.h>
 #include <locale.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -118,6 +119,11 @@ std::string NativePath(std::string_view path) {
   return out;
 }
 
+std::string FileNameProblem(std::string_view name) {
+  // Only "/" and the NUL character, which never reach a file name here.
+  return name.find('\0') != std::string_view::npos ? "NUL character" : "";
+}
+
 std::string Environment(const char* name) {
   const char* value = std::getenv(name);
   return value != nullptr ? value : "";
@@ -211,10 +217,16 @@ std::optional<std::string> ReadWholeFile(const std::string& path, FileError& err
     error = ErrorOf(errno);
     return std::nullopt;
   }
+  // Read straight into the string: sized once where the size is known, grown while it grows.
   std::string content;
-  char buffer[1 << 16];
+  struct stat info {};
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    content.resize(static_cast<std::size_t>(info.st_size) + 1);
+  }
+  std::size_t done = 0;
   for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (content.size() - done < (1 << 16)) content.resize(done + (1 << 16));
+    const ssize_t got = ::read(fd, content.data() + done, content.size() - done);
     if (got == 0) break;
     if (got < 0) {
       if (errno == EINTR) continue;
@@ -222,9 +234,10 @@ std::optional<std::string> ReadWholeFile(const std::string& path, FileError& err
       ::close(fd);
       return std::nullopt;
     }
-    content.append(buffer, static_cast<std::size_t>(got));
+    done += static_cast<std::size_t>(got);
   }
   ::close(fd);
+  content.resize(done);
   return content;
 }
 

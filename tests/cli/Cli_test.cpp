@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "support/TestSupport.h"
+#include "workbook/BuildInfo.h"
+#include "workbook/excel/xlsx/DeflateBackend.h"
 
 namespace kvo {
 namespace {
@@ -61,7 +63,16 @@ TEST_F(CliTest, FailedExportShowsTheLogLinesOfThisRun) {
 TEST_F(CliTest, VersionAndOptions) {
   std::string out;
   EXPECT_EQ(Cli("--version", &out), 0);
-  EXPECT_TRUE(std::regex_match(out, std::regex("kvo-export-excel \\d+\\.\\d+\\.\\d+\n"))) << out;
+  // The version, then the configured deflate back end with its version, then the other parts.
+  EXPECT_EQ(out, std::string("kvo-export-excel ") + BuildInfo() + "\n");
+  const excel::DeflateBackend& deflate = excel::ConfiguredDeflateBackend();
+  EXPECT_NE(out.find(std::string(" (deflate: ") + deflate.name + " " + deflate.version() + "; "),
+            std::string::npos)
+      << out;
+  EXPECT_TRUE(std::regex_match(
+      out,
+      std::regex("kvo-export-excel \\d+\\.\\d+\\.\\d+ \\(deflate: [^;]+ [0-9.]+(; [^;)]+)+\\)\n")))
+      << out;
   out.clear();
   EXPECT_EQ(Cli("a b c --bogus", &out), 2);
   EXPECT_EQ(out, "kvo-export-excel: unknown option --bogus (see --help)\n");

@@ -208,7 +208,7 @@ TEST(ConfigCheck, KnowsEveryQueryOfTheRun) {
       {"folders.xml", "folders-collection.xml"},
   };
   test::TempDir dir;
-  ::setenv("APPDATA", dir.Str().c_str(), 1);
+  test::SetEnv("APPDATA", dir.Str());
   fs::create_directories(dir.Path() / "ORVELD/Addin Modules/Stackwright/Export");
   std::set<std::string> sRun;
   {
@@ -223,7 +223,7 @@ TEST(ConfigCheck, KnowsEveryQueryOfTheRun) {
     }
     sRun.insert(oRun.Queries().begin(), oRun.Queries().end());
   }
-  ::unsetenv("APPDATA");
+  test::UnsetEnv("APPDATA");
   ResetRunState();
 
   QueryRecorder oCheck([](const clsXMLIniData&) { return true; });

@@ -14,7 +14,7 @@
 namespace kvo {
 namespace {
 
-const std::string kStamp = R"(\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2})";
+const std::string kStamp = test::kDateTimePattern;
 
 class HandledTest : public ::testing::Test {
  protected:

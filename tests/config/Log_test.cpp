@@ -14,7 +14,7 @@ namespace kvo {
 namespace {
 
 // Date and time in the stable form the tests run with (no user locale is set by CTest).
-const std::string kStamp = R"(\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2})";
+const std::string kStamp = test::kDateTimePattern;
 
 class LogTest : public ::testing::Test {
  protected:

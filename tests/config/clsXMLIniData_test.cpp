@@ -148,7 +148,7 @@ TEST_F(IniTest, AttributeValueOfAnElement) {
 }
 
 TEST(IniLoad, ParseErrorLinesNameLineAndPosition) {
-  const std::string kStamp = R"(\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2})";
+  const std::string kStamp = test::kDateTimePattern;
   test::TempDir dir;
   test::WriteFile(dir.Path() / "bad.xml", "<Cfg>\n  <A>\n</Cfg>\n");
   clsXMLIniData ini;

@@ -58,7 +58,8 @@ TEST_F(ResourcesTest, EmptyMessagesSectionChangesNothing) {
   EXPECT_EQ(kvo::Run().sObjItem, "");
   auto lines = Lines();
   ASSERT_EQ(lines.size(), 1u);
-  EXPECT_TRUE(std::regex_match(lines[0], std::regex("Resources was not initialized \\S+ \\S+")));
+  EXPECT_TRUE(std::regex_match(lines[0], std::regex(std::string("Resources was not initialized ") +
+                                                    test::kDateTimePattern)));
 }
 
 TEST_F(ResourcesTest, NoConfigurationIsARunError) {

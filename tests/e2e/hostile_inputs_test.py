@@ -10,8 +10,12 @@ import unittest
 from kvo_e2e import CONFIG, Export, setup_xml
 
 SETUP = setup_xml("COLLECTION", "Item")
-PARSE_ERROR = re.compile(r"^\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2} .*export\.xml could not be parsed: "
-                         r"(?P<reason>.*) on line \d+ at position \d+ \d{4}-")
+# The log's date and time in the C locale, or in the locale KVO_LOG_LOCALE names (a Windows run).
+DATES = {"": r"\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2}",
+         "de_DE.UTF-8": r"\d{2}\.\d{2}\.\d{4} \d{2}:\d{2}:\d{2}"}
+DATE = DATES[os.environ.get("KVO_LOG_LOCALE", "")]
+PARSE_ERROR = re.compile(rf"^{DATE} .*export\.xml could not be parsed: "
+                         rf"(?P<reason>.*) on line \d+ at position \d+ {DATE}")
 
 
 def item(number, description):
@@ -79,7 +83,7 @@ class HostileInputs(unittest.TestCase):
         self.assertEqual(x.returncode, 1)
         lines = x.log_lines()
         self.assertEqual(len(lines), 1, lines)
-        self.assertRegex(lines[0], r"export\.xml was not found \d{4}-")
+        self.assertRegex(lines[0], rf"export\.xml was not found {DATE}")
 
     def config_with(self, old, new):
         """A copy of the bundled configuration with one text replaced."""

@@ -101,7 +101,7 @@ TEST_F(CaptionTablesTest, CaptionTableFollowsOrderAndSetupValues) {
   EXPECT_EQ(cap(1, 1), "");  // missing from the setup string
   EXPECT_EQ(cap(1, 2), "P-1");
   EXPECT_NE(cap(1, 3), "yesterday");  // four fields: the last is the moment of the export
-  EXPECT_TRUE(std::regex_match(cap(1, 3), std::regex(R"(\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2})")));
+  EXPECT_TRUE(std::regex_match(cap(1, 3), std::regex(test::kDateTimePattern)));
   EXPECT_EQ(kvo::Run().iObjectType, 1);
   EXPECT_EQ(kvo::Run().iSpaceType, 1);
 }

@@ -53,8 +53,8 @@ constexpr int kRunsEach = 5;
 
 TEST(Concurrency, EightThreadsExportTheirOwnWorkbooksAndLogWholeLines) {
   test::TempDir dir;
-  ::setenv("APPDATA", dir.Str().c_str(), 1);
-  ::unsetenv("ALLUSERSPROFILE");
+  test::SetEnv("APPDATA", dir.Str());
+  test::UnsetEnv("ALLUSERSPROFILE");
   const fs::path exportDir = dir.Path() / "ORVELD/Addin Modules/Stackwright/Export";
   fs::create_directories(exportDir);
   const std::string config = test::SourcePath("examples/config.xml");
@@ -87,7 +87,7 @@ TEST(Concurrency, EightThreadsExportTheirOwnWorkbooksAndLogWholeLines) {
     });
   }
   for (std::thread& thread : threads) thread.join();
-  ::unsetenv("APPDATA");
+  test::UnsetEnv("APPDATA");
 
   std::string command = std::string(KVO_PYTHON) + " " +
                         test::ShellQuote(test::SourcePath("tests/support/expected_values.py"));

@@ -15,7 +15,8 @@ export APPDATA=$tmp LC_ALL=C
 fail() { echo "install_check: $*" >&2; exit 1; }
 
 "$cmake" --install "$build" --prefix "$prefix" > /dev/null
-[[ $("$prefix/bin/kvo-export-excel" --version) =~ ^kvo-export-excel\ [0-9.]+$ ]] || fail "--version"
+[[ $("$prefix/bin/kvo-export-excel" --version) =~ ^kvo-export-excel\ [0-9.]+\ \(deflate:\ .+\)$ ]] ||
+  fail "--version"
 # ldd's whole output first: with pipefail, grep -q stopping early would fail the pipe.
 libraries=$(ldd "$prefix/bin/kvo-export-excel")
 grep -q "libkvoexportexcel.so.0 => $prefix/" <<< "$libraries" ||

@@ -22,7 +22,7 @@ void Collect(const char* line, void* context) {
 class ParseMainExTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ::setenv("APPDATA", dir.Str().c_str(), 1);
+    kvo::test::SetEnv("APPDATA", dir.Str());
     fs::create_directories(log.parent_path());
     fs::copy_file(SourcePath("examples/items-structure.xml"), dir.Path() / "items.xml");
   }

@@ -1,8 +1,8 @@
 // A product structure far deeper than any call stack could follow by recursion.  The loader
 // refuses documents that deep, so the chain is grafted onto a loaded document node by node.
 #include <gtest/gtest.h>
-#include <libxml/tree.h>
 
+#include "config/XmlDomAccess.h"
 #include "parse/ParseFixture.h"
 
 namespace kvo::test {
@@ -10,19 +10,14 @@ namespace {
 
 using ParseDeep = ParseFixture;
 
-const xmlChar* X(const char* s) {
-  return reinterpret_cast<const xmlChar*>(s);
-}
-
 TEST_F(ParseDeep, HundredThousandNestedLevelsAreWalkedWithoutRecursion) {
   constexpr std::int32_t kLevels = 100000;
   auto doc = std::make_shared<xml::Document>();
   ASSERT_TRUE(doc->LoadXML("<Root_Element><Qx nr=\"0\"/></Root_Element>"));
-  xmlNodePtr pItem = doc->DocumentElement().FirstChild().Raw();
+  pugi::xml_node tItem = xml::NodeAccess::Tree(doc->DocumentElement().FirstChild());
   for (std::int32_t i = 1; i < kLevels; ++i) {
-    xmlNodePtr pLine = xmlNewChild(pItem, nullptr, X("Lnk"), nullptr);
-    pItem = xmlNewChild(pLine, nullptr, X("Qx"), nullptr);
-    xmlNewProp(pItem, X("nr"), X(std::to_string(i).c_str()));
+    tItem = tItem.append_child("Lnk").append_child("Qx");
+    tItem.append_attribute("nr").set_value(std::to_string(i).c_str());
   }
   kvo::Run().iObjectType = 1;
   kvo::Run().iSpaceType = 1;

@@ -1,13 +1,19 @@
 #include "support/TestSupport.h"
 
+#ifdef _WIN32
+#include <process.h>
+#include <windows.h>
+#else
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 #include <array>
 #include <atomic>
 #include <cstdio>
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <string_view>
 
 namespace kvo::test {
 
@@ -61,6 +67,44 @@ std::vector<std::string> ReadLines(const fs::path& path) {
   return lines;
 }
 
+#ifdef _WIN32
+namespace {
+
+std::wstring Wide(const std::string& s) {
+  return std::filesystem::path(std::u8string(s.begin(), s.end())).wstring();
+}
+
+}  // namespace
+
+void SetEnv(const std::string& sName, const std::string& sValue) {
+  ::SetEnvironmentVariableW(Wide(sName).c_str(), Wide(sValue).c_str());
+}
+
+void UnsetEnv(const std::string& sName) {
+  ::SetEnvironmentVariableW(Wide(sName).c_str(), nullptr);
+}
+
+int RunCommand(const std::string& sCommand, std::string* pOutput, bool bWithStderr) {
+  std::string cmd = sCommand + (bWithStderr ? " 2>&1" : "");
+  FILE* pipe = ::_wpopen(Wide(cmd).c_str(), L"rb");
+  if (pipe == nullptr) return -1;
+  std::array<char, 4096> buf{};
+  std::size_t n;
+  while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) {
+    if (pOutput != nullptr) pOutput->append(buf.data(), n);
+  }
+  // The command's exit code itself.
+  return ::_pclose(pipe);
+}
+#else
+void SetEnv(const std::string& sName, const std::string& sValue) {
+  ::setenv(sName.c_str(), sValue.c_str(), 1);
+}
+
+void UnsetEnv(const std::string& sName) {
+  ::unsetenv(sName.c_str());
+}
+
 int RunCommand(const std::string& sCommand, std::string* pOutput, bool bWithStderr) {
   std::string cmd = sCommand + (bWithStderr ? " 2>&1" : "");
   FILE* pipe = ::popen(cmd.c_str(), "r");
@@ -73,6 +117,7 @@ int RunCommand(const std::string& sCommand, std::string* pOutput, bool bWithStde
   int status = ::pclose(pipe);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+#endif
 
 std::string ShellQuote(const std::string& s) {
   std::string out = "'";
@@ -83,6 +128,15 @@ std::string ShellQuote(const std::string& s) {
       out += c;
   }
   return out + "'";
+}
+
+std::string RegexLiteral(const std::string& sText) {
+  std::string out;
+  for (const char c : sText) {
+    if (std::string_view("\\^$.|?*+()[]{}").find(c) != std::string_view::npos) out += '\\';
+    out += c;
+  }
+  return out;
 }
 
 std::string SourcePath(const std::string& sRelative) {

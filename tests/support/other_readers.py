@@ -17,19 +17,12 @@ import subprocess
 import tempfile
 import xml.etree.ElementTree as ET
 
+from xls_snapshot import column_letters
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 GNM = "{http://www.gnumeric.org/v10.dtd}"
 POI_JARS = ["poi.jar", "commons-collections4.jar", "commons-math3.jar", "commons-codec.jar"]
 PROBLEM = re.compile(r"-(WARNING|CRITICAL|ERROR) \*\*")
-
-
-def column_letters(col):
-    """'A' for 1."""
-    letters = ""
-    while col:
-        col, rest = divmod(col - 1, 26)
-        letters = chr(65 + rest) + letters
-    return letters
 
 
 def _colour(text):

@@ -9,12 +9,16 @@ system_dir="$2"
 shift 2
 own=()
 for binary in "$@"; do own+=("$(basename "$binary" | tr '[:upper:]' '[:lower:]')"); done
+# The system's DLLs, read once (a grep -q on a pipe would end ls early, which pipefail counts
+# as a failure).
+declare -A system=()
+while read -r name; do system["$(tr '[:upper:]' '[:lower:]' <<<"$name")"]=1; done < <(ls "$system_dir")
 failures=0
 for binary in "$@"; do
   while read -r dll; do
     lower="$(tr '[:upper:]' '[:lower:]' <<<"$dll")"
     [[ " ${own[*]} " == *" $lower "* ]] && continue
-    if ! ls "$system_dir" | tr '[:upper:]' '[:lower:]' | grep -qxF "$lower"; then
+    if [[ -z "${system[$lower]:-}" ]]; then
       echo "FAIL: $(basename "$binary") needs $dll, which Windows does not have" >&2
       failures=$((failures + 1))
     fi

@@ -3,6 +3,7 @@
 // full link list, a file link too long for the file, and texts longer than a cell holds.
 #include <regex>
 
+#include "support/TestSupport.h"
 #include "workbook/BldExcelProbe.h"
 #include "workbook/excel/FileFormats.h"
 
@@ -18,7 +19,7 @@ excel::FileFormat SmallFormat() {
   return tFormat;
 }
 const excel::FileFormat kSmall = SmallFormat();
-const std::string kStamp = R"( \d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2})";
+const std::string kStamp = std::string(" ") + test::kDateTimePattern;
 
 class BldLimitsTest : public BldFixture {
  protected:
@@ -38,7 +39,8 @@ class BldLimitsTest : public BldFixture {
     std::smatch m;
     const std::regex re("([0-9,]+) of " + sTotal +
                         " objects did not fit on the sheet: it holds 60 rows in this file "
-                        "format; a \\.xlsx workbook holds 1,048,576 rows \\d{4}-.*");
+                        "format; a \\.xlsx workbook holds 1,048,576 rows " +
+                        test::kDateTimePattern + ".*");
     return std::regex_match(sLine, m, re) ? std::stol(m[1]) : -1;
   }
 };

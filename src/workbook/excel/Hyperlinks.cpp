@@ -62,12 +62,26 @@ bool Hyperlinks::Full() const {
 }
 
 bool Hyperlinks::TargetFits(std::string_view address, std::string_view subAddress) const {
-  const std::string validAddress = ValidUtf8(address);
-  const std::string validSubAddress = ValidUtf8(subAddress);
-  const std::size_t maxLength = sheet_->Limits().linkAddressLength;
-  return sheet_->Format().linkTargetLength(KindOfLink(address), validAddress, validSubAddress) <=
-             maxLength &&
-         Utf8Length(validSubAddress) <= maxLength;
+  const FileFormat& format = sheet_->Format();
+  if (measured_.format == &format && measured_.address == address &&
+      measured_.subAddress == subAddress) {
+    return measured_.fits;
+  }
+  // Only a text that needs repairing is copied.
+  std::string repairedAddress, repairedSubAddress;
+  std::string_view validAddress = address, validSubAddress = subAddress;
+  if (!IsValidUtf8(address)) validAddress = repairedAddress = ValidUtf8(address);
+  if (!IsValidUtf8(subAddress)) validSubAddress = repairedSubAddress = ValidUtf8(subAddress);
+  const std::size_t maxLength = format.limits.linkAddressLength;
+  const bool fits =
+      format.linkTargetLength(KindOfLink(address), validAddress, validSubAddress) <= maxLength &&
+      Utf8Length(validSubAddress) <= maxLength;
+  // Assigned in place: the strings keep their room from one target to the next.
+  measured_.format = &format;
+  measured_.address.assign(address);
+  measured_.subAddress.assign(subAddress);
+  measured_.fits = fits;
+  return fits;
 }
 
 const Hyperlink* Hyperlinks::At(std::int32_t row, std::int32_t col) const {

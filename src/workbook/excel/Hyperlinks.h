@@ -41,15 +41,25 @@ class Hyperlinks {
   std::size_t Count() const { return links_.size(); }
   // True when the sheet holds as many links as its file format allows.
   bool Full() const;
-  // True when the file format can store a link with this address and sub-address.
+  // True when the file format can store a link with this address and sub-address. The last
+  // answer is kept: a caller that asks before adding a link has its target measured once.
   bool TargetFits(std::string_view address, std::string_view subAddress) const;
   const Hyperlink* At(std::int32_t row, std::int32_t col) const;
   const std::map<CellKey, Hyperlink>& Items() const { return links_; }
   void Clear() { links_.clear(); }
 
  private:
+  // The last target TargetFits measured, for the file format it measured it for.
+  struct MeasuredTarget {
+    const void* format = nullptr;
+    std::string address;
+    std::string subAddress;
+    bool fits = false;
+  };
+
   Worksheet* sheet_;
   std::map<CellKey, Hyperlink> links_;
+  mutable MeasuredTarget measured_;
 };
 
 }  // namespace kvo::excel

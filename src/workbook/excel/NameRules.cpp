@@ -86,4 +86,13 @@ std::string AsciiLower(std::string_view text) {
   return key;
 }
 
+bool AsciiLowerEquals(std::string_view text, std::string_view lower) {
+  if (text.size() != lower.size()) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != lower[i]) return false;
+  }
+  return true;
+}
+
 }  // namespace kvo::excel

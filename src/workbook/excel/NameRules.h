@@ -22,5 +22,7 @@ std::optional<std::string> SheetNameViolation(std::string_view name);
 // The text with ASCII letters in lower case (whatever the locale); names compare by it,
 // regardless of letter case.
 std::string AsciiLower(std::string_view text);
+// Whether AsciiLower(text) == lower, without making the copy.
+bool AsciiLowerEquals(std::string_view text, std::string_view lower);
 
 }  // namespace kvo::excel

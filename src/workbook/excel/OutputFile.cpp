@@ -25,7 +25,7 @@ std::string RandomSuffix() {
 }  // namespace
 
 OutputFile::OutputFile(std::string target) : target_(std::move(target)) {
-  const std::size_t cut = target_.find_last_of(platform::kSeparator == '/' ? "/" : "\\/");
+  const std::size_t cut = target_.find_last_of(platform::kSeparators);
   const std::string folder = cut == std::string::npos ? "" : target_.substr(0, cut + 1);
   const std::string name = cut == std::string::npos ? target_ : target_.substr(cut + 1);
   const std::string base = folder + "." + name.substr(0, kMaxBaseName) + ".";

@@ -34,15 +34,14 @@ SheetColor ColorOf(int colorIndex, int noColorIndex, const Rect& area, const cha
 }  // namespace
 
 void Font::FontStyle(std::string_view style) const {
-  const std::string key = AsciiLower(style);
   bool bold, italic;
-  if (key == "regular") {
+  if (AsciiLowerEquals(style, "regular")) {
     bold = italic = false;
-  } else if (key == "bold") {
+  } else if (AsciiLowerEquals(style, "bold")) {
     bold = true, italic = false;
-  } else if (key == "italic") {
+  } else if (AsciiLowerEquals(style, "italic")) {
     bold = false, italic = true;
-  } else if (key == "bold italic") {
+  } else if (AsciiLowerEquals(style, "bold italic")) {
     bold = italic = true;
   } else {
     RaiseSheetError("Font style \"" + std::string(style) + "\" of " + AbsoluteAddress(area_) +

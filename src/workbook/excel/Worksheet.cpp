@@ -95,8 +95,8 @@ excel::PageSetup& Worksheet::PageSetup() {
 CellValue Worksheet::ValueAt(std::int32_t row, std::int32_t col) const {
   const StoredCell* cell = store_.CellAt(row, col);
   if (cell == nullptr || cell->kind == CellValue::Kind::Empty) return {};
-  if (cell->kind == CellValue::Kind::Number) return CellValue::Number(cell->number);
-  return CellValue::Text(std::string(cell->Text()));
+  if (cell->kind == CellValue::Kind::Number) return CellValue::Number(store_.NumberOf(*cell));
+  return CellValue::Text(std::string(store_.TextOf(*cell)));
 }
 
 CellFormat Worksheet::EffectiveFormat(std::int32_t row, std::int32_t col) const {

@@ -5,6 +5,7 @@
 
 #include "support/oracle/OracleLinks.h"
 #include "workbook/excel/Application.h"
+#include "workbook/excel/FileFormats.h"
 #include "workbook/excel/resolved/SheetResolver.h"
 #include "workbook/excel/xlsx/LinkTargets.h"
 
@@ -101,6 +102,20 @@ TEST_F(HyperlinksTest, TooLongTargetRaisesAndChangesNothing) {
   EXPECT_THROW(sheet_.Hyperlinks().Add(sheet_.Cells(1, 1), blanks, "", "", "other"), RunError);
   EXPECT_EQ(sheet_.ValueAt(1, 1).text, "fits");
   EXPECT_NE(sheet_.Hyperlinks().At(1, 1), nullptr);
+}
+
+// The answer kept for the last target is the answer for the format it was measured for: the same
+// target asked again for another format, or with another sub-address, is measured again.
+TEST_F(HyperlinksTest, TargetAskedAgainForAnotherFormatIsMeasuredAgain) {
+  const std::string blanks(kMaxLinkLength / 3 + 1, ' ');  // too long escaped, short as it is
+  EXPECT_FALSE(sheet_.Hyperlinks().TargetFits(blanks, ""));
+  sheet_.SetFormat(FileFormatFor("book.xls"));
+  EXPECT_TRUE(sheet_.Hyperlinks().TargetFits(blanks, ""));
+  EXPECT_NO_THROW(sheet_.Hyperlinks().Add(sheet_.Cells(1, 1), blanks, "", "", "shown"));
+  EXPECT_FALSE(sheet_.Hyperlinks().TargetFits(blanks, std::string(kMaxLinkLength, 's')));
+  sheet_.SetFormat(FileFormatFor("book.xlsx"));
+  EXPECT_FALSE(sheet_.Hyperlinks().TargetFits(blanks, ""));
+  EXPECT_TRUE(sheet_.Hyperlinks().TargetFits("short.pdf", ""));
 }
 
 TEST_F(HyperlinksTest, LinkWithoutAnyAddressRaises) {

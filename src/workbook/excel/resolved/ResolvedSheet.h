@@ -14,8 +14,12 @@
 
 #include "workbook/excel/store/CellFormat.h"
 #include "workbook/excel/store/Rect.h"
+#include "workbook/excel/store/SheetDimensions.h"
 
 namespace kvo::excel {
+
+// The text number of a cell whose text has none.
+inline constexpr std::uint32_t kNoTextId = 0xFFFFFFFF;
 
 // One cell that needs a record: a value, or a blank that carries a format.
 struct ResolvedCell {
@@ -27,6 +31,9 @@ struct ResolvedCell {
   // Valid UTF-8, within the format's characters per cell; stays valid while the sheet is read.
   std::string_view text;
   double number = 0;
+  // Below ResolvedSheet::textIds, the same for every cell with the same text, so that writers
+  // work out what a text needs once; kNoTextId when the text has no number.
+  std::uint32_t textId = kNoTextId;
 };
 
 // One row that needs a record: it has cells, a height other than the default, or a format.
@@ -92,6 +99,8 @@ struct ResolvedSheet {
   bool defaultRowHeightSet = false;
   // Distinct formats; entry 0 is the default look (CellFormat{}).
   std::vector<CellFormat> formats;
+  // The text numbers cells carry lie below this.
+  std::uint32_t textIds = 0;
   std::vector<ColumnRun> columns;   // ascending, not overlapping
   std::vector<Rect> merges;         // in the order they were made
   std::vector<ResolvedLink> links;  // row by row, column by column
@@ -102,5 +111,11 @@ struct ResolvedSheet {
   // A fresh walk over the rows each time it is called; writers may walk more than once.
   std::function<std::unique_ptr<RowWalk>()> rows;
 };
+
+// The height a row hidden by a height of 0 shows once unhidden: the sheet's default height, or
+// the default font's where that default hides every row too. Files store this, never a 0.
+inline double ShownRowHeight(const ResolvedSheet& sheet) {
+  return sheet.defaultRowHeight > 0 ? sheet.defaultRowHeight : kDefaultRowHeight;
+}
 
 }  // namespace kvo::excel

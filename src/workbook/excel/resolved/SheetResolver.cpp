@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <span>
 
 #include "workbook/excel/Worksheet.h"
 #include "workbook/excel/store/SheetStore.h"
@@ -36,26 +37,34 @@ class FormatIndex {
   std::map<CellFormat, std::uint32_t> index_;
 };
 
-// What the walk adds to a stored row: its height and format, and the formats of crossing
-// cells (formatted rows only; few).
-struct RowPlan {
-  std::int32_t row;
-  double height;
-  bool customHeight;
+// What the walk adds to a row with a format of its own: that format, and the formats of the
+// cells where it crosses a formatted column (few).
+struct FormattedRow {
+  std::int32_t row = 0;
   std::optional<std::uint32_t> format;
   std::vector<std::pair<std::int32_t, std::uint32_t>> crossings;  // column, format
 };
 
-ResolvedCell CellOf(const StoredCell& stored) {
+// What the walks need beyond the store: the rows to visit, the formatted ones (ascending) with
+// the formats worked out before any writer starts. Heights are fitted as the rows come, so that
+// nothing is kept per row.
+struct RowPlans {
+  std::int32_t lastRow = 0;
+  std::vector<FormattedRow> formatted;
+  double defaultHeight = kDefaultRowHeight;
+};
+
+ResolvedCell CellOf(const SheetStore& store, const StoredCell& stored) {
   ResolvedCell cell;
   cell.col = stored.col;
   cell.format = stored.format;
   if (stored.kind == CellValue::Kind::Number) {
     cell.kind = ResolvedCell::Kind::Number;
-    cell.number = stored.number;
+    cell.number = store.NumberOf(stored);
   } else if (stored.kind == CellValue::Kind::Text) {
     cell.kind = ResolvedCell::Kind::Text;
-    cell.text = stored.Text();
+    cell.text = store.TextOf(stored);
+    cell.textId = stored.value;
   }
   return cell;
 }
@@ -63,33 +72,63 @@ ResolvedCell CellOf(const StoredCell& stored) {
 // Hands out the planned rows with the cells the store holds, one row at a time.
 class StoreRowWalk : public RowWalk {
  public:
-  StoreRowWalk(const SheetStore& store, std::shared_ptr<const std::vector<RowPlan>> plans)
+  StoreRowWalk(const SheetStore& store, std::shared_ptr<const RowPlans> plans)
       : store_(store), plans_(std::move(plans)) {}
 
   const ResolvedRow* Next() override {
-    if (next_ >= plans_->size()) return nullptr;
-    const RowPlan& plan = (*plans_)[next_++];
-    buffer_.clear();
-    if (const StoredRow* stored = store_.RowAt(plan.row)) {
-      auto crossing = plan.crossings.begin();
-      for (const StoredCell& cell : stored->cells) {
-        for (; crossing != plan.crossings.end() && crossing->first < cell.col; ++crossing) {
-          buffer_.push_back(Blank(*crossing));
-        }
-        if (crossing != plan.crossings.end() && crossing->first == cell.col) ++crossing;
-        buffer_.push_back(CellOf(cell));
-      }
-      for (; crossing != plan.crossings.end(); ++crossing) buffer_.push_back(Blank(*crossing));
+    const auto& heights = store_.Dimensions().RowHeights();
+    while (row_.row < plans_->lastRow) {
+      const std::int32_t row = ++row_.row;
+      const std::span<const StoredCell> cells = store_.RowCells(row);
+      const auto& formattedRows = plans_->formatted;
+      while (formatted_ < formattedRows.size() && formattedRows[formatted_].row < row) ++formatted_;
+      const FormattedRow* formatted =
+          formatted_ < formattedRows.size() && formattedRows[formatted_].row == row
+              ? &formattedRows[formatted_]
+              : nullptr;
+      const bool ownFormat = store_.RowHasFormat(row);
+      if (cells.empty() && !ownFormat && !heights.contains(row)) continue;
+      const double height = store_.EffectiveRowHeight(row);
+      const bool crossings = formatted != nullptr && !formatted->crossings.empty();
+      const bool format = formatted != nullptr && formatted->format.has_value();
+      if (cells.empty() && !crossings && height == plans_->defaultHeight && !format) continue;
+      Fill(cells, formatted);
+      row_.height = height;
+      row_.customHeight = height != plans_->defaultHeight;
+      row_.format = formatted != nullptr ? formatted->format : std::nullopt;
+      return &row_;
     }
-    row_.row = plan.row;
-    row_.height = plan.height;
-    row_.customHeight = plan.customHeight;
-    row_.format = plan.format;
-    row_.cells = buffer_;
-    return &row_;
+    return nullptr;
   }
 
  private:
+  // The row's cells, with a blank where a formatted row crosses a formatted column.
+  void Fill(std::span<const StoredCell> cells, const FormattedRow* formatted) {
+    buffer_.clear();
+    if (formatted == nullptr || formatted->crossings.empty()) {
+      for (const StoredCell& cell : cells) buffer_.push_back(CellOf(store_, cell));
+    } else {
+      const auto& crossings = formatted->crossings;
+      auto crossing = crossings.begin();
+      for (const StoredCell& cell : cells) {
+        for (; crossing != crossings.end() && crossing->first < cell.col; ++crossing) {
+          buffer_.push_back(Blank(*crossing));
+        }
+        if (crossing != crossings.end() && crossing->first == cell.col) ++crossing;
+        buffer_.push_back(CellOf(store_, cell));
+      }
+      for (; crossing != crossings.end(); ++crossing) buffer_.push_back(Blank(*crossing));
+    }
+    row_.cells = buffer_;
+  }
+
+  // The row before the first: the walk starts on row 1.
+  static ResolvedRow Before() {
+    ResolvedRow row;
+    row.row = 0;
+    return row;
+  }
+
   static ResolvedCell Blank(const std::pair<std::int32_t, std::uint32_t>& crossing) {
     ResolvedCell cell;
     cell.col = crossing.first;
@@ -98,10 +137,10 @@ class StoreRowWalk : public RowWalk {
   }
 
   const SheetStore& store_;
-  std::shared_ptr<const std::vector<RowPlan>> plans_;
-  std::size_t next_ = 0;
+  std::shared_ptr<const RowPlans> plans_;
+  std::size_t formatted_ = 0;  // the first formatted row not passed yet
   std::vector<ResolvedCell> buffer_;
-  ResolvedRow row_;
+  ResolvedRow row_ = Before();
 };
 
 class Resolver {
@@ -125,7 +164,7 @@ class Resolver {
   const SheetStore& store_;
   ResolvedSheet out_;
   FormatIndex formats_;
-  std::shared_ptr<std::vector<RowPlan>> plans_ = std::make_shared<std::vector<RowPlan>>();
+  std::shared_ptr<RowPlans> plans_ = std::make_shared<RowPlans>();
 };
 
 void Resolver::PlanColumns() {
@@ -160,15 +199,14 @@ void Resolver::PlanRows() {
   const auto& heights = dims.RowHeights();
   const std::int32_t lastRow =
       std::max(store_.LastRow(), heights.empty() ? 0 : heights.rbegin()->first);
+  plans_->lastRow = lastRow;
+  plans_->defaultHeight = out_.defaultRowHeight;
   std::int32_t top = 0, left = 0, bottom = 0, right = 0;
   for (std::int32_t row = 1; row <= lastRow; ++row) {
-    const StoredRow* stored = store_.RowAt(row);
-    const bool formatted = store_.RowHasFormat(row);
-    const bool hasCells = stored != nullptr && !stored->cells.empty();
-    if (!hasCells && !formatted && !heights.contains(row)) continue;
-    RowPlan plan{row, store_.EffectiveRowHeight(row), false, std::nullopt, {}};
-    plan.customHeight = plan.height != out_.defaultRowHeight;
-    if (formatted) {
+    const std::span<const StoredCell> cells = store_.RowCells(row);
+    FormattedRow plan;
+    if (store_.RowHasFormat(row)) {
+      plan.row = row;
       plan.format = formats_.OfRowOrColumn(store_.RowFormat(row));
       // Where a formatted row crosses a formatted column, the cell needs both.
       for (const auto& [col, layer] : store_.ColumnLayers()) {
@@ -177,11 +215,11 @@ void Resolver::PlanRows() {
         }
       }
     }
-    const bool hasRecords = hasCells || !plan.crossings.empty();
-    if (!hasRecords && !plan.customHeight && !plan.format) continue;
-    if (hasRecords) {
-      std::int32_t first = hasCells ? stored->cells.front().col : kMaxColumns;
-      std::int32_t last = hasCells ? stored->cells.back().col : 0;
+    // Rows without a record (cells or crossings) count for the used range only when the walk
+    // hands them out, which it does for their height or format alone.
+    if (!cells.empty() || !plan.crossings.empty()) {
+      std::int32_t first = !cells.empty() ? cells.front().col : kMaxColumns;
+      std::int32_t last = !cells.empty() ? cells.back().col : 0;
       if (!plan.crossings.empty()) {
         first = std::min(first, plan.crossings.front().first);
         last = std::max(last, plan.crossings.back().first);
@@ -191,18 +229,19 @@ void Resolver::PlanRows() {
       right = std::max(right, last);
       bottom = row;
     }
-    plans_->push_back(std::move(plan));
+    if (plan.format || !plan.crossings.empty()) plans_->formatted.push_back(std::move(plan));
   }
   if (top != 0) out_.usedRange = Rect{top, left, bottom, right};
 }
 
 void Resolver::AddLinks() {
+  out_.links.reserve(sheet_.Hyperlinks().Count());
   for (const auto& [key, link] : sheet_.Hyperlinks().Items()) {
     const std::int32_t row = KeyRow(key), col = KeyColumn(key);
     ResolvedLink out;
     out.row = row;
     if (const StoredCell* stored = store_.CellAt(row, col)) {
-      out.anchor = CellOf(*stored);
+      out.anchor = CellOf(store_, *stored);
     } else {
       out.anchor.col = col;
       out.anchor.format = formats_(store_.Resolve(row, col));
@@ -226,6 +265,7 @@ void Resolver::AddPageSetup() {
 
 ResolvedSheet Resolver::Resolve() {
   out_.name = store_.Name();
+  out_.textIds = static_cast<std::uint32_t>(store_.Texts().Count());
   const SheetDimensions& dims = store_.Dimensions();
   out_.defaultRowHeight = dims.AllRowsHeight().value_or(kDefaultRowHeight);
   out_.defaultRowHeightSet = dims.AllRowsHeight().has_value();

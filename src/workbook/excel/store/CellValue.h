@@ -1,12 +1,13 @@
 // The value a cell holds: nothing, a text or a number (never a formula).
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace kvo::excel {
 
 struct CellValue {
-  enum class Kind { Empty, Text, Number };
+  enum class Kind : std::uint8_t { Empty, Text, Number };
 
   Kind kind = Kind::Empty;
   std::string text;

@@ -2,7 +2,6 @@
 // sequence stamp of the operation that set it.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -10,6 +9,7 @@
 
 namespace kvo::excel {
 
+// Only the properties set are kept: most rows that get a look of their own get one or two.
 class FormatLayer {
  public:
   struct Entry {
@@ -18,14 +18,27 @@ class FormatLayer {
   };
 
   void Set(FormatProperty property, double value, std::uint64_t stamp) {
-    entries_[static_cast<std::size_t>(property)] = {stamp, value};
+    for (Slot& slot : slots_) {
+      if (slot.property == property) {
+        slot.entry = {stamp, value};
+        return;
+      }
+    }
+    slots_.push_back({property, {stamp, value}});
   }
-  const Entry& Get(FormatProperty property) const {
-    return entries_[static_cast<std::size_t>(property)];
+  Entry Get(FormatProperty property) const {
+    for (const Slot& slot : slots_) {
+      if (slot.property == property) return slot.entry;
+    }
+    return {};
   }
 
  private:
-  std::array<Entry, kFormatPropertyCount> entries_{};
+  struct Slot {
+    FormatProperty property;
+    Entry entry;
+  };
+  std::vector<Slot> slots_;
 };
 
 }  // namespace kvo::excel

@@ -19,8 +19,10 @@ SheetColor DecodeColor(double value) {
   return SheetColor::Palette(static_cast<int>(value));
 }
 
-void Mix(std::size_t& seed, std::size_t value) {
-  seed ^= value + 0x9E3779B97F4A7C15ULL + (seed << 6) + (seed >> 2);
+// A 64-bit value folded into the seed; a 32-bit size_t takes both halves.
+void Mix(std::size_t& seed, std::uint64_t value) {
+  if constexpr (sizeof(std::size_t) < sizeof(std::uint64_t)) value ^= value >> 32;
+  seed ^= static_cast<std::size_t>(value + 0x9E3779B97F4A7C15ULL) + (seed << 6) + (seed >> 2);
 }
 
 }  // namespace
@@ -36,8 +38,8 @@ std::size_t FormatTable::FormatHash::operator()(const CellFormat& f) const {
   Mix(seed,
       (f.wrapText ? 1u : 0u) | (f.bold ? 2u : 0u) | (f.italic ? 4u : 0u) | (f.underline ? 8u : 0u));
   Mix(seed, std::bit_cast<std::uint64_t>(f.fontSize));
-  Mix(seed, (static_cast<std::size_t>(f.fontColor.kind) << 32) | f.fontColor.value);
-  Mix(seed, (static_cast<std::size_t>(f.interiorColor.kind) << 32) | f.interiorColor.value);
+  Mix(seed, (static_cast<std::uint64_t>(f.fontColor.kind) << 32) | f.fontColor.value);
+  Mix(seed, (static_cast<std::uint64_t>(f.interiorColor.kind) << 32) | f.interiorColor.value);
   Mix(seed, static_cast<std::size_t>(f.borderTop) * 31 + static_cast<std::size_t>(f.borderBottom));
   return seed;
 }
@@ -57,11 +59,19 @@ std::uint32_t FormatTable::Intern(const CellFormat& format) {
 
 std::uint32_t FormatTable::With(std::uint32_t base, FormatProperty property, double value) {
   const Change change{base, property, value};
-  if (auto it = changes_.find(change); it != changes_.end()) return it->second;
-  CellFormat format = formats_[base];
-  SetProperty(format, property, value);
-  const std::uint32_t index = Intern(format);
-  changes_.emplace(change, index);
+  if (recent_.empty()) recent_.assign(kRecentChanges, {{kNoFormat, property, 0}, 0});
+  RecentChange& recent = recent_[ChangeHash()(change) % kRecentChanges];
+  if (recent.change == change) return recent.result;
+  std::uint32_t index;
+  if (auto it = changes_.find(change); it != changes_.end()) {
+    index = it->second;
+  } else {
+    CellFormat format = formats_[base];
+    SetProperty(format, property, value);
+    index = Intern(format);
+    changes_.emplace(change, index);
+  }
+  recent = {change, index};
   return index;
 }
 
@@ -90,7 +100,10 @@ CellFormat FormatTable::Layered(const FormatLayer& sheet, const FormatLayer* col
     const auto property = static_cast<FormatProperty>(i);
     FormatLayer::Entry best = sheet.Get(property);
     for (const FormatLayer* layer : {column, row}) {
-      if (layer != nullptr && layer->Get(property).stamp > best.stamp) best = layer->Get(property);
+      if (layer == nullptr) continue;
+      if (const FormatLayer::Entry entry = layer->Get(property); entry.stamp > best.stamp) {
+        best = entry;
+      }
     }
     if (best.stamp != 0) SetProperty(format, property, best.value);
   }

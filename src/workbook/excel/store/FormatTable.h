@@ -49,9 +49,19 @@ class FormatTable {
     std::size_t operator()(const Change& c) const;
   };
 
+  // The changes worked out lately, by their hash, in front of changes_: most look-ups of a
+  // sheet's fill repeat a few changes.
+  struct RecentChange {
+    Change change;
+    std::uint32_t result;
+  };
+  static constexpr std::size_t kRecentChanges = 256;
+  static constexpr std::uint32_t kNoFormat = 0xFFFFFFFF;  // no base: an unused entry
+
   std::vector<CellFormat> formats_;
   std::unordered_map<CellFormat, std::uint32_t, FormatHash> index_;
   std::unordered_map<Change, std::uint32_t, ChangeHash> changes_;
+  std::vector<RecentChange> recent_;
   std::vector<std::string> numberFormats_;
 };
 

@@ -1,5 +1,5 @@
-// Everything one worksheet holds in memory: rows in order with their cells in per-row arrays,
-// formats stored once and referred to by index, merges and dimensions.
+// Everything one worksheet holds in memory: rows in order with their cells in a shared pool,
+// texts and formats stored once and referred to by index, merges and dimensions.
 #include "workbook/excel/store/SheetStore.h"
 
 #include <algorithm>
@@ -14,13 +14,24 @@ namespace kvo::excel {
 
 namespace {
 
-constexpr std::size_t kRowCellsAtOnce = 8;
+constexpr std::size_t kShortRow = 16;
 
-// The record of col in a row's cells, or where it belongs.
-std::vector<StoredCell>::iterator Find(std::vector<StoredCell>& cells, std::int32_t col) {
-  if (cells.empty() || cells.back().col < col) return cells.end();
-  return std::lower_bound(cells.begin(), cells.end(), col,
-                          [](const StoredCell& cell, std::int32_t c) { return cell.col < c; });
+// The position of col's record in a row's cells, or where it belongs. Rows are mostly short and
+// written from left to right: those are searched from their end.
+std::size_t Find(std::span<const StoredCell> cells, std::int32_t col) {
+  std::size_t at = cells.size();
+  if (at == 0 || cells.back().col < col) return at;
+  // Rows without gaps hold col where its distance from the first column says.
+  const std::size_t guess = static_cast<std::size_t>(col - cells.front().col);
+  if (col >= cells.front().col && guess < at && cells[guess].col == col) return guess;
+  if (at <= kShortRow) {
+    while (at > 0 && cells[at - 1].col >= col) --at;
+    return at;
+  }
+  return static_cast<std::size_t>(
+      std::lower_bound(cells.begin(), cells.end(), col,
+                       [](const StoredCell& cell, std::int32_t c) { return cell.col < c; }) -
+      cells.begin());
 }
 
 }  // namespace
@@ -33,7 +44,10 @@ void SheetStore::Close() {
   open_ = false;
   rows_.clear();
   rows_.shrink_to_fit();
+  cells_.Clear();
   texts_.Clear();
+  numbers_.clear();
+  numbers_.shrink_to_fit();
   formats_ = FormatTable();
   sheetLayer_ = FormatLayer();
   columnLayers_.clear();
@@ -43,15 +57,15 @@ void SheetStore::Close() {
   dimensions_.Clear();
 }
 
-StoredRow& SheetStore::RowFor(std::int32_t row) {
-  if (static_cast<std::size_t>(row) >= rows_.size())
-    rows_.resize(static_cast<std::size_t>(row) + 1);
-  return rows_[static_cast<std::size_t>(row)];
-}
-
 const StoredRow* SheetStore::RowAt(std::int32_t row) const {
   if (row < 1 || static_cast<std::size_t>(row) >= rows_.size()) return nullptr;
   return &rows_[static_cast<std::size_t>(row)];
+}
+
+std::span<const StoredCell> SheetStore::RowCells(std::int32_t row) const {
+  const StoredRow* stored = RowAt(row);
+  if (stored == nullptr) return {};
+  return cells_.Cells(stored->cells);
 }
 
 const FormatLayer* SheetStore::RowLayer(std::int32_t row) const {
@@ -76,26 +90,19 @@ std::uint32_t SheetStore::BaseFormat(std::int32_t row, std::int32_t col) {
 }
 
 StoredCell& SheetStore::Touch(std::int32_t row, std::int32_t col) {
-  std::vector<StoredCell>& cells = RowFor(row).cells;
-  auto it = Find(cells, col);
-  if (it != cells.end() && it->col == col) return *it;
-  StoredCell cell;
-  cell.col = col;
-  cell.format = BaseFormat(row, col);
-  // Rows of a sheet hold a few cells: room for the usual panel width at once.
-  if (cells.capacity() == 0) {
-    cells.reserve(kRowCellsAtOnce);
-    it = cells.end();
-  }
-  return *cells.insert(it, cell);
+  CellPool::Slot& slot = RowFor(row).cells;
+  const std::span<StoredCell> cells = cells_.Cells(slot);
+  const std::size_t at = Find(cells, col);
+  if (at < cells.size() && cells[at].col == col) return cells[at];
+  const StoredCell cell{static_cast<std::uint16_t>(col), CellValue::Kind::Empty,
+                        BaseFormat(row, col), 0};
+  return cells_.Insert(slot, at, cell);
 }
 
 const StoredCell* SheetStore::CellAt(std::int32_t row, std::int32_t col) const {
-  const StoredRow* stored = RowAt(row);
-  if (stored == nullptr) return nullptr;
-  auto it = std::lower_bound(stored->cells.begin(), stored->cells.end(), col,
-                             [](const StoredCell& cell, std::int32_t c) { return cell.col < c; });
-  return it != stored->cells.end() && it->col == col ? &*it : nullptr;
+  const std::span<const StoredCell> cells = RowCells(row);
+  const std::size_t at = Find(cells, col);
+  return at < cells.size() && cells[at].col == col ? &cells[at] : nullptr;
 }
 
 bool SheetStore::HasValue(std::int32_t row, std::int32_t col) const {
@@ -110,13 +117,12 @@ void SheetStore::SetText(const Rect& rect, std::string_view text) {
   }
   CheckOpen();
   CheckAreaSize(rect);
-  const std::string_view stored = texts_.Store(text);
+  const std::uint32_t id = texts_.Intern(text);
   for (std::int32_t row = rect.top; row <= rect.bottom; ++row) {
     for (std::int32_t col = rect.left; col <= rect.right; ++col) {
       StoredCell& cell = Touch(row, col);
       cell.kind = CellValue::Kind::Text;
-      cell.text = stored.data();
-      cell.length = static_cast<std::uint32_t>(stored.size());
+      cell.value = id;
     }
   }
 }
@@ -145,9 +151,18 @@ void SheetStore::SetValue(const Rect& rect, const CellValue& value) {
         if (const StoredCell* found = CellAt(row, col); found == nullptr) continue;
       }
       StoredCell& cell = Touch(row, col);
+      if (value.kind == CellValue::Kind::Number) {
+        // A number cell keeps its place in the numbers when it gets another.
+        if (cell.kind != CellValue::Kind::Number) {
+          cell.value = static_cast<std::uint32_t>(numbers_.size());
+          numbers_.push_back(value.number);
+        } else {
+          numbers_[cell.value] = value.number;
+        }
+      } else {
+        cell.value = 0;
+      }
       cell.kind = value.kind;
-      cell.number = value.number;
-      cell.length = 0;
     }
   }
 }
@@ -172,7 +187,7 @@ void SheetStore::ApplyFormats(const Rect& rect, std::span<const FormatSetting> s
         }
       }
       for (StoredRow& row : rows_) {
-        for (StoredCell& cell : row.cells) {
+        for (StoredCell& cell : cells_.Cells(row.cells)) {
           if (cell.col >= rect.left && cell.col <= rect.right) cell.format = change(cell.format);
         }
       }
@@ -190,7 +205,7 @@ void SheetStore::ApplyFormats(const Rect& rect, std::span<const FormatSetting> s
       for (const FormatSetting& setting : settings) {
         rowLayers_[row.layer - 1].Set(setting.property, setting.value, ++stamp_);
       }
-      for (StoredCell& cell : row.cells) cell.format = With(cell.format, settings);
+      for (StoredCell& cell : cells_.Cells(row.cells)) cell.format = With(cell.format, settings);
     }
     return;
   }
@@ -198,10 +213,17 @@ void SheetStore::ApplyFormats(const Rect& rect, std::span<const FormatSetting> s
     RaiseSheetError("Cannot format " + AbsoluteAddress(rect) + ": the area has too many cells");
   }
   stamp_ += settings.size();
+  // Neighbouring cells mostly share their format: its result is kept.
+  constexpr std::uint32_t kNoFormat = 0xFFFFFFFF;
+  std::uint32_t lastFormat = kNoFormat, lastResult = 0;
   for (std::int32_t row = rect.top; row <= rect.bottom; ++row) {
     for (std::int32_t col = rect.left; col <= rect.right; ++col) {
       StoredCell& cell = Touch(row, col);
-      cell.format = With(cell.format, settings);
+      if (cell.format != lastFormat) {
+        lastFormat = cell.format;
+        lastResult = With(lastFormat, settings);
+      }
+      cell.format = lastResult;
     }
   }
 }
@@ -250,8 +272,7 @@ void SheetStore::Merge(const Rect& rect) {
       StoredCell& cell = Touch(row, col);
       if (row == rect.top && col == rect.left) continue;
       cell.kind = CellValue::Kind::Empty;
-      cell.length = 0;
-      cell.number = 0;
+      cell.value = 0;
     }
   }
 }
@@ -267,17 +288,17 @@ SheetDimensions& SheetStore::Dimensions() {
 }
 
 std::optional<double> SheetStore::FittedRowHeight(std::int32_t row) const {
-  const StoredRow* stored = RowAt(row);
-  if (stored == nullptr) return std::nullopt;
+  const std::span<const StoredCell> cells = RowCells(row);
+  if (cells.empty()) return std::nullopt;
   double height = kDefaultRowHeight;
-  for (const StoredCell& cell : stored->cells) {
+  for (const StoredCell& cell : cells) {
     if (cell.kind == CellValue::Kind::Empty) continue;
     const CellFormat& format = formats_[cell.format];
     int lines = 1;
     if (cell.kind == CellValue::Kind::Text && format.wrapText) {
-      const std::string_view text = cell.Text();
       const int ownPixels = ColumnPixels(dimensions_.ColumnWidth(cell.col));
-      const bool oneLine = FitsOnOneLine(text, ownPixels, format.fontSize, format.bold);
+      const bool oneLine =
+          FitsOnOneLine(texts_.LineUnits(cell.value), ownPixels, format.fontSize, format.bold);
       // A text that fits its own column fits any merged area it starts; only larger fonts
       // then change the height.
       if (oneLine && format.fontSize <= kDefaultFontSize) continue;
@@ -292,7 +313,7 @@ std::optional<double> SheetStore::FittedRowHeight(std::int32_t row) const {
         for (std::int32_t c = area.left; c <= area.right; ++c) {
           pixels += ColumnPixels(dimensions_.ColumnWidth(c));
         }
-        lines = WrappedLineCount(text, pixels, format.fontSize, format.bold);
+        lines = WrappedLineCount(texts_.Text(cell.value), pixels, format.fontSize, format.bold);
       }
     }
     height = std::max(height, LinesHeight(lines, format.fontSize));

@@ -1,5 +1,5 @@
-// Everything one worksheet holds in memory: rows in order with their cells in per-row arrays,
-// formats stored once and referred to by index, merges and dimensions.
+// Everything one worksheet holds in memory: rows in order with their cells in a shared pool,
+// texts and formats stored once and referred to by index, merges and dimensions.
 #pragma once
 
 #include <cstdint>
@@ -11,36 +11,20 @@
 #include <vector>
 
 #include "workbook/excel/store/CellFormat.h"
+#include "workbook/excel/store/CellPool.h"
 #include "workbook/excel/store/CellValue.h"
 #include "workbook/excel/store/FormatLayer.h"
 #include "workbook/excel/store/FormatTable.h"
 #include "workbook/excel/store/MergeAreas.h"
 #include "workbook/excel/store/Rect.h"
 #include "workbook/excel/store/SheetDimensions.h"
-#include "workbook/excel/store/TextArena.h"
+#include "workbook/excel/store/TextPool.h"
 
 namespace kvo::excel {
 
-// One cell with a record: a value, or a blank that carries a format.
-struct StoredCell {
-  std::int32_t col = 1;
-  std::uint32_t format = 0;  // index into the sheet's format table
-  std::uint32_t length = 0;  // bytes of the text
-  CellValue::Kind kind = CellValue::Kind::Empty;
-  union {
-    double number;
-    const char* text;
-  };
-
-  StoredCell() : number(0) {}
-  std::string_view Text() const {
-    return kind == CellValue::Kind::Text ? std::string_view(text, length) : std::string_view();
-  }
-};
-
 struct StoredRow {
-  std::vector<StoredCell> cells;  // ascending columns
-  std::uint32_t layer = 0;        // 1 + index of the row's format layer; 0 when it has none
+  CellPool::Slot cells;     // ascending columns
+  std::uint32_t layer = 0;  // 1 + index of the row's format layer; 0 when it has none
 };
 
 // The store behind a worksheet and its range handles. Every change checks first that the
@@ -71,6 +55,16 @@ class SheetStore {
   void SetText(const Rect& rect, std::string_view text);
   const StoredCell* CellAt(std::int32_t row, std::int32_t col) const;
   bool HasValue(std::int32_t row, std::int32_t col) const;
+  // The value of a cell of this store: its text (empty unless it holds one), its number (0
+  // unless it holds one).
+  std::string_view TextOf(const StoredCell& cell) const {
+    return cell.kind == CellValue::Kind::Text ? texts_.Text(cell.value) : std::string_view();
+  }
+  double NumberOf(const StoredCell& cell) const {
+    return cell.kind == CellValue::Kind::Number ? numbers_[cell.value] : 0;
+  }
+  // The cells' texts: equal texts share one number (a cell's value).
+  const TextPool& Texts() const { return texts_; }
 
   // Sets one format property on every cell of rect. Raises for a range (not whole rows,
   // columns or the sheet) of more than kMaxAreaCells cells.
@@ -104,7 +98,8 @@ class SheetStore {
 
   // What the resolved sheet reads.
   std::int32_t LastRow() const { return static_cast<std::int32_t>(rows_.size()) - 1; }
-  const StoredRow* RowAt(std::int32_t row) const;
+  // The cells of a row, ascending columns; none outside the rows.
+  std::span<const StoredCell> RowCells(std::int32_t row) const;
   const FormatTable& Formats() const { return formats_; }
   bool RowHasFormat(std::int32_t row) const;
   // The look of the sheet alone, of a column (sheet and column) and of the blank cells of a
@@ -115,7 +110,14 @@ class SheetStore {
   const std::map<std::int32_t, FormatLayer>& ColumnLayers() const { return columnLayers_; }
 
  private:
-  StoredRow& RowFor(std::int32_t row);
+  StoredRow& RowFor(std::int32_t row) {
+    const auto index = static_cast<std::size_t>(row);
+    if (index >= rows_.size()) [[unlikely]] {
+      rows_.resize(index + 1);
+    }
+    return rows_[index];
+  }
+  const StoredRow* RowAt(std::int32_t row) const;
   // The cell's record, made with the look it has so far when missing.
   StoredCell& Touch(std::int32_t row, std::int32_t col);
   // The format index a new record at (row, col) starts with.
@@ -130,7 +132,9 @@ class SheetStore {
   std::string name_;
   bool open_ = true;
   std::vector<StoredRow> rows_;  // index = row number; entry 0 unused
-  TextArena texts_;
+  CellPool cells_;
+  TextPool texts_;
+  std::vector<double> numbers_;  // the values of number cells
   FormatTable formats_;
   std::uint64_t stamp_ = 0;
   FormatLayer sheetLayer_;

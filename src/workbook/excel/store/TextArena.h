@@ -1,5 +1,6 @@
-// Storage for the texts of a sheet's cells: appended in large blocks, never moved, freed all
-// at once. A replaced text keeps its bytes until the sheet is dropped.
+// Storage for the texts of a sheet's cells: appended in blocks, never moved, freed all at once.
+// A replaced text keeps its bytes until the sheet is dropped. Blocks are small enough for the
+// allocator to carve them out of memory freed before, rather than map fresh pages.
 #pragma once
 
 #include <cstring>
@@ -11,7 +12,7 @@ namespace kvo::excel {
 
 class TextArena {
  public:
-  static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+  static constexpr std::size_t kBlockSize = std::size_t{64} << 10;
 
   // A copy of text that stays valid until Clear.
   std::string_view Store(std::string_view text) {

@@ -77,6 +77,13 @@ int FontUnits(char32_t cp) {
   return cp < 128 ? kAsciiUnits[cp] : FontUnitsOf(cp);
 }
 
+// The character at pos, decoded with the common case (ASCII) inline.
+Utf8Char CharAt(std::string_view text, std::size_t pos) {
+  const auto byte = static_cast<unsigned char>(text[pos]);
+  if (byte < 0x80) return {byte, 1, true};
+  return DecodeUtf8(text, pos);
+}
+
 class LineFitter {
  public:
   LineFitter(int cellPixels, double fontSize, bool bold)
@@ -84,18 +91,28 @@ class LineFitter {
         pixelsPerUnit_(fontSize * 96.0 / 72.0 / kUnitsPerEm * (bold ? kBoldFactor : 1.0)) {}
 
   double Width(char32_t cp) const { return FontUnits(cp) * pixelsPerUnit_; }
+  double PixelsPerUnit() const { return pixelsPerUnit_; }
   double Room() const { return room_; }
 
-  // Lines of one paragraph (text without line breaks).
-  int Paragraph(std::u32string_view text) const {
+  // Lines of one paragraph (UTF-8 without line feeds). Words end at blanks and tabs; carriage
+  // returns take no room. The sums run in the order of the characters, word by word.
+  int Paragraph(std::string_view text) const {
     int lines = 1;
     double used = 0;  // width of the current line
     std::size_t pos = 0;
-    while (pos <= text.size()) {
-      const std::size_t space = std::min(text.find(U' ', pos), text.size());
-      const std::u32string_view word = text.substr(pos, space - pos);
+    while (true) {
       double wordWidth = 0;
-      for (char32_t cp : word) wordWidth += Width(cp);
+      std::size_t end = pos;
+      bool blank = false;
+      while (end < text.size()) {
+        const Utf8Char c = CharAt(text, end);
+        if (c.cp == U' ' || c.cp == U'\t') {
+          blank = true;
+          break;
+        }
+        end += c.length;
+        if (c.cp != U'\r') wordWidth += Width(c.cp);
+      }
       const double gap = used > 0 ? Width(U' ') : 0;
       if (used > 0 && used + gap + wordWidth > room_) {
         ++lines;
@@ -105,8 +122,11 @@ class LineFitter {
       }
       if (wordWidth > room_) {
         // Break the word where it no longer fits.
-        for (char32_t cp : word) {
-          const double w = Width(cp);
+        for (std::size_t at = pos; at < end;) {
+          const Utf8Char c = CharAt(text, at);
+          at += c.length;
+          if (c.cp == U'\r') continue;
+          const double w = Width(c.cp);
           if (used > 0 && used + w > room_) {
             ++lines;
             used = 0;
@@ -116,8 +136,8 @@ class LineFitter {
       } else {
         used += wordWidth;
       }
-      if (space == text.size()) break;
-      pos = space + 1;
+      if (!blank) break;
+      pos = end + 1;
     }
     return lines;
   }
@@ -139,44 +159,37 @@ int ColumnPixels(double widthChars) {
 int WrappedLineCount(std::string_view utf8, int cellPixels, double fontSize, bool bold) {
   const LineFitter fitter(cellPixels, fontSize, bold);
   int lines = 0;
-  std::u32string paragraph;
+  // A line feed byte is never part of another character, so paragraphs end where one is.
   for (std::size_t pos = 0;;) {
-    const bool atEnd = pos >= utf8.size();
-    const Utf8Char c = atEnd ? Utf8Char{U'\n', 0, true} : DecodeUtf8(utf8, pos);
-    pos += c.length;
-    if (c.cp == U'\r') continue;
-    if (c.cp == U'\n') {
-      lines += fitter.Paragraph(paragraph);
-      paragraph.clear();
-      if (atEnd) break;
-      continue;
-    }
-    paragraph += c.cp == U'\t' ? U' ' : c.cp;
+    const std::size_t end = std::min(utf8.find('\n', pos), utf8.size());
+    lines += fitter.Paragraph(utf8.substr(pos, end - pos));
+    if (end == utf8.size()) break;
+    pos = end + 1;
   }
   return lines;
 }
 
-bool FitsOnOneLine(std::string_view utf8, int cellPixels, double fontSize, bool bold) {
+std::uint32_t LineUnits(std::string_view utf8) {
+  std::uint64_t units = 0;
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    const Utf8Char c = CharAt(utf8, pos);
+    pos += c.length;
+    if (c.cp == U'\n') return kLineBreaks;
+    if (c.cp == U'\r') continue;
+    units += static_cast<std::uint64_t>(FontUnits(c.cp == U'\t' ? U' ' : c.cp));
+  }
+  return static_cast<std::uint32_t>(std::min<std::uint64_t>(units, kLineBreaks - 1));
+}
+
+bool FitsOnOneLine(std::uint32_t lineUnits, int cellPixels, double fontSize, bool bold) {
+  if (lineUnits == kLineBreaks) return false;
   const LineFitter fitter(cellPixels, fontSize, bold);
   // Below the room by a margin, so that the line count's own sums cannot round past it.
-  const double room = fitter.Room() - 0.01;
-  double width = 0;
-  for (std::size_t pos = 0; pos < utf8.size();) {
-    const auto byte = static_cast<unsigned char>(utf8[pos]);
-    char32_t cp = byte;
-    if (byte < 0x80) {
-      ++pos;
-    } else {
-      const Utf8Char c = DecodeUtf8(utf8, pos);
-      cp = c.cp;
-      pos += c.length;
-    }
-    if (cp == U'\n') return false;
-    if (cp == U'\r') continue;
-    width += fitter.Width(cp == U'\t' ? U' ' : cp);
-    if (width > room) return false;
-  }
-  return true;
+  return lineUnits * fitter.PixelsPerUnit() <= fitter.Room() - 0.01;
+}
+
+bool FitsOnOneLine(std::string_view utf8, int cellPixels, double fontSize, bool bold) {
+  return FitsOnOneLine(LineUnits(utf8), cellPixels, fontSize, bold);
 }
 
 double LinesHeight(int lines, double fontSize) {

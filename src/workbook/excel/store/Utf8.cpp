@@ -1,6 +1,8 @@
 // UTF-8 helpers: repairing broken text and counting characters.
 #include "workbook/excel/store/Utf8.h"
 
+#include "platform/Utf8Encode.h"
+
 namespace kvo::excel {
 
 Utf8Char DecodeUtf8(std::string_view s, std::size_t pos) {
@@ -40,21 +42,7 @@ Utf8Char DecodeUtf8(std::string_view s, std::size_t pos) {
 }
 
 void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
+  platform::AppendUtf8(out, cp);
 }
 
 std::string ValidUtf8(std::string_view s) {
@@ -71,6 +59,20 @@ std::string ValidUtf8(std::string_view s) {
     pos += c.length;
   }
   return out;
+}
+
+bool IsValidUtf8(std::string_view s) {
+  for (std::size_t pos = 0; pos < s.size();) {
+    const auto b = static_cast<unsigned char>(s[pos]);
+    if (b != 0 && b < 0x80) {
+      ++pos;
+      continue;
+    }
+    const Utf8Char c = DecodeUtf8(s, pos);
+    if (!c.valid || c.cp == 0 || c.cp == 0xFFFE || c.cp == 0xFFFF) return false;
+    pos += c.length;
+  }
+  return true;
 }
 
 std::string FitUtf8(std::string_view s, std::size_t maxUnits, bool* cut) {

@@ -22,6 +22,8 @@ Utf8Char DecodeUtf8(std::string_view s, std::size_t pos);
 // The text with every ill-formed sequence, NUL, U+FFFE and U+FFFF replaced by U+FFFD, so that
 // it can stand in an XML document.
 std::string ValidUtf8(std::string_view s);
+// True when ValidUtf8 gives the text back as it is. Raises nothing.
+bool IsValidUtf8(std::string_view s);
 
 // ValidUtf8 of the text, cut after maxUnits UTF-16 units (a character beyond U+FFFF counts two
 // and is never split); *cut (when given) tells whether anything was cut.

@@ -2,6 +2,7 @@
 // stream positions that other records point to.
 #include "workbook/excel/xls/BiffStream.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -10,15 +11,22 @@
 namespace kvo::excel {
 
 void BiffStream::Record(std::uint16_t type, const LittleEndian& body) {
-  if (body.Size() > kMaxRecordBody) {
+  Record(type, std::span<const std::uint8_t>(body.View()));
+}
+
+void BiffStream::Record(std::uint16_t type, std::span<const std::uint8_t> body) {
+  if (body.size() > kMaxRecordBody) {
     char hex[8];
     std::snprintf(hex, sizeof hex, "%04X", type);
-    RaiseSheetError("record 0x" + std::string(hex) + " holds " + std::to_string(body.Size()) +
+    RaiseSheetError("record 0x" + std::string(hex) + " holds " + std::to_string(body.size()) +
                     " bytes, more than one record takes");
   }
-  bytes_.U16(type);
-  bytes_.U16(static_cast<std::uint16_t>(body.Size()));
-  bytes_.Bytes(body.View());
+  std::uint8_t* at = bytes_.Grow(4 + body.size());
+  at[0] = static_cast<std::uint8_t>(type);
+  at[1] = static_cast<std::uint8_t>(type >> 8);
+  at[2] = static_cast<std::uint8_t>(body.size());
+  at[3] = static_cast<std::uint8_t>(body.size() >> 8);
+  std::copy(body.begin(), body.end(), at + 4);
 }
 
 void WriteBof(BiffStream& out, std::uint16_t substream) {

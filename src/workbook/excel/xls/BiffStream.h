@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "workbook/excel/xls/LittleEndian.h"
@@ -16,11 +17,18 @@ class BiffStream {
   // Appends the record; raises the spreadsheet error (naming the record type) for a body longer
   // than kMaxRecordBody, which would need a continuation the record does not allow.
   void Record(std::uint16_t type, const LittleEndian& body);
+  void Record(std::uint16_t type, std::span<const std::uint8_t> body);
+  // Bytes of whole records written elsewhere, as they are.
+  void Append(const BiffStream& records) { bytes_.Bytes(records.Bytes()); }
+  // Empties the stream and keeps its room.
+  void Clear() { bytes_.Clear(); }
   // Offset of the next record from the start of the stream.
   std::size_t Position() const { return bytes_.Size(); }
   // Overwrites a field written earlier (stream offset pos).
   void PatchU32(std::size_t pos, std::uint32_t v) { bytes_.PatchU32(pos, v); }
   const std::vector<std::uint8_t>& Bytes() const { return bytes_.View(); }
+  // The stream's bytes, leaving it empty.
+  std::vector<std::uint8_t> Take() { return bytes_.Take(); }
 
  private:
   LittleEndian bytes_;

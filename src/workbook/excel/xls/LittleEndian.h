@@ -31,6 +31,13 @@ class LittleEndian {
   void Zeros(std::size_t n) { bytes_.insert(bytes_.end(), n, 0); }
   void Bytes(std::initializer_list<std::uint8_t> b) { bytes_.insert(bytes_.end(), b); }
   void Bytes(std::span<const std::uint8_t> b) { bytes_.insert(bytes_.end(), b.begin(), b.end()); }
+  // n more bytes, for the caller to fill in at once; valid until the next append.
+  std::uint8_t* Grow(std::size_t n) {
+    bytes_.resize(bytes_.size() + n);
+    return bytes_.data() + bytes_.size() - n;
+  }
+  // Empties the buffer and keeps its room.
+  void Clear() { bytes_.clear(); }
 
   // Overwrites bytes written earlier, at offset pos (which with the value's size must lie
   // within what was written). Nothing here raises.

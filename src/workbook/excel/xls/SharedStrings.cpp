@@ -40,7 +40,7 @@ class SstRecords {
   }
   void Flush() {
     out_.Record(first_ ? kSst : kContinue, body_);
-    body_ = LittleEndian();
+    body_.Clear();
     first_ = false;
   }
 
@@ -73,26 +73,37 @@ void WriteString(SstRecords& records, std::u16string_view text) {
 
 }  // namespace
 
-void SharedStrings::Add(const std::u16string& text) {
-  ++uses_;
-  auto [it, added] = index_.emplace(text, static_cast<std::uint32_t>(order_.size()));
-  if (added) order_.push_back(&it->first);
+std::uint32_t SharedStrings::Find(std::u16string_view text, std::uint32_t hash) const {
+  return index_.Find(hash, [&](std::uint32_t index) { return Text(index) == text; });
 }
 
-std::uint32_t SharedStrings::IndexOf(const std::u16string& text) const {
-  auto it = index_.find(text);
-  if (it == index_.end()) RaiseSheetError("a cell text is missing from the shared-string table");
-  return it->second;
+std::uint32_t SharedStrings::Add(std::u16string_view text) {
+  const std::uint32_t hash = HashText(text);
+  ++uses_;
+  if (const std::uint32_t found = Find(text, hash); found != TextIndex::kNone) return found;
+  const auto index = static_cast<std::uint32_t>(starts_.size() - 1);
+  units_.insert(units_.end(), text.begin(), text.end());
+  starts_.push_back(units_.size());
+  index_.Add(hash, index);
+  return index;
+}
+
+std::uint32_t SharedStrings::IndexOf(std::u16string_view text) const {
+  const std::uint32_t found = Find(text, HashText(text));
+  if (found == TextIndex::kNone)
+    RaiseSheetError("a cell text is missing from the shared-string table");
+  return found;
 }
 
 void SharedStrings::Write(BiffStream& out) const {
-  const std::size_t perBucket = std::max<std::size_t>(8, order_.size() / kMaxBuckets + 1);
+  const std::size_t count = starts_.size() - 1;
+  const std::size_t perBucket = std::max<std::size_t>(8, count / kMaxBuckets + 1);
   std::vector<Bucket> buckets;
   SstRecords records(out);
   records.Body().U32(uses_);
-  records.Body().U32(static_cast<std::uint32_t>(order_.size()));
-  for (std::size_t i = 0; i < order_.size(); ++i) {
-    const std::u16string& text = *order_[i];
+  records.Body().U32(static_cast<std::uint32_t>(count));
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::u16string_view text = Text(static_cast<std::uint32_t>(i));
     // A string starts where its header and first unit fit.
     const std::size_t unitSize = IsCompressible(text) ? 1 : 2;
     if (records.Room() < kStringHeader + (text.empty() ? 0 : unitSize)) records.Flush();

@@ -4,9 +4,10 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
+#include "workbook/excel/store/TextIndex.h"
 #include "workbook/excel/xls/BiffStream.h"
 
 namespace kvo::excel {
@@ -14,17 +15,26 @@ namespace kvo::excel {
 class SharedStrings {
  public:
   // Counts one more cell showing the text (at most 32,767 units), adding the text when it is
-  // new. Raises nothing.
-  void Add(const std::u16string& text);
+  // new; returns its index. Raises only std::bad_alloc.
+  std::uint32_t Add(std::u16string_view text);
+  // Counts one more cell showing the text of an index Add gave. Raises nothing.
+  void CountUse() { ++uses_; }
   // Index of a text added before; raises the spreadsheet error for any other.
-  std::uint32_t IndexOf(const std::u16string& text) const;
+  std::uint32_t IndexOf(std::u16string_view text) const;
 
   // SST (continued as needed) and EXTSST. Raises nothing.
   void Write(BiffStream& out) const;
 
  private:
-  std::unordered_map<std::u16string, std::uint32_t> index_;
-  std::vector<const std::u16string*> order_;  // keys of index_, by index
+  std::u16string_view Text(std::uint32_t index) const {
+    return {units_.data() + starts_[index], starts_[index + 1] - starts_[index]};
+  }
+  std::uint32_t Find(std::u16string_view text, std::uint32_t hash) const;
+
+  // The texts one after another; text i runs from starts_[i] to starts_[i + 1].
+  std::vector<char16_t> units_;
+  std::vector<std::size_t> starts_{0};
+  TextIndex index_;
   std::uint32_t uses_ = 0;
 };
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "workbook/excel/NameRules.h"
+#include "workbook/excel/resolved/SheetAreas.h"
 #include "workbook/excel/store/CellAddress.h"
 #include "workbook/excel/store/SheetError.h"
 #include "workbook/excel/xls/XlsLinks.h"
@@ -39,26 +40,20 @@ void CheckXlsRow(std::int32_t row) {
 }
 
 void CheckXlsLimits(const ResolvedSheet& sheet) {
-  if (sheet.usedRange) ToXlsArea(*sheet.usedRange, "the used range");
-  for (const ColumnRun& run : sheet.columns) {
-    ToXlsArea(Rect::WholeColumns(run.first, run.last), "a column format");
-  }
-  for (const Rect& area : sheet.merges) ToXlsArea(area, "merged area");
+  ForEachSheetArea(sheet, [](const Rect& area, const std::string& what) { ToXlsArea(area, what); });
   if (sheet.links.size() > kXlsLinksPerSheet) {
     RaiseSheetError("the sheet holds " + std::to_string(sheet.links.size()) +
                     " hyperlinks; an Excel 97-2003 sheet holds at most 65,530");
   }
   for (const ResolvedLink& link : sheet.links) {
-    const Rect cell = Rect::Cell(link.row, link.anchor.col);
-    ToXlsArea(cell, "a hyperlink cell");
     if (XlsLinkTargetLength(link.kind, link.address, link.subAddress) > kXlsLinkTargetLength ||
         ToUtf16(link.subAddress).size() > kXlsLinkTargetLength) {
-      RaiseSheetError("the target of the hyperlink in " + AbsoluteAddress(cell) +
+      RaiseSheetError("the target of the hyperlink in " +
+                      AbsoluteAddress(Rect::Cell(link.row, link.anchor.col)) +
                       " is longer than the 2,079 characters of an Excel 97-2003 file");
     }
   }
   for (const ResolvedName& name : sheet.names) {
-    ToXlsArea(name.refersTo, "name " + name.name);
     if (ToUtf16(name.name).size() > kXlsNameLength) {
       RaiseSheetError("name " + name.name.substr(0, 40) +
                       "... is longer than the 255 characters of an Excel 97-2003 file");
@@ -68,8 +63,6 @@ void CheckXlsLimits(const ResolvedSheet& sheet) {
   if (ToUtf16(sheet.page.centerFooter).size() > kXlsFooterLength) {
     RaiseSheetError("the footer is longer than the 253 characters of an Excel 97-2003 file");
   }
-  if (sheet.page.titleRows) ToXlsArea(*sheet.page.titleRows, "the print titles");
-  if (sheet.page.printArea) ToXlsArea(*sheet.page.printArea, "the print area");
 }
 
 }  // namespace kvo::excel

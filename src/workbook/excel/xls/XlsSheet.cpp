@@ -11,6 +11,7 @@
 
 #include "workbook/excel/store/SheetDimensions.h"
 #include "workbook/excel/store/TextLines.h"
+#include "workbook/excel/xls/SmallBody.h"
 #include "workbook/excel/xls/XlsLimits.h"
 #include "workbook/excel/xls/XlsLinks.h"
 #include "workbook/excel/xls/XlsText.h"
@@ -46,8 +47,10 @@ std::int32_t BlockOf(std::int32_t row) {
   return (row - 1) / kRowsPerBlock;
 }
 
+// A height in twips; one above 0 stays above 0 (a record's 0 means no height at all).
 std::uint16_t Twips(double points) {
-  return static_cast<std::uint16_t>(std::lround(points * 20));
+  const long twips = std::lround(points * 20);
+  return static_cast<std::uint16_t>(points > 0 && twips < 1 ? 1 : twips);
 }
 
 // Width in 1/256 of the default font's digit width, with the column's padding.
@@ -58,39 +61,6 @@ std::uint16_t ColumnUnits(double widthChars) {
 bool IsBlank(const ResolvedCell& cell) {
   return cell.kind == ResolvedCell::Kind::Blank ||
          (cell.kind == ResolvedCell::Kind::Text && cell.text.empty());
-}
-
-// One row as its block writes it, kept until the block's end.
-struct BlockCell {
-  std::uint16_t col;
-  std::uint16_t xf;
-  ResolvedCell::Kind kind;
-  double number;
-  std::uint32_t string;
-};
-struct BlockRow {
-  std::uint16_t row;
-  double height;
-  bool customHeight;
-  std::optional<std::uint16_t> xf;
-  std::vector<BlockCell> cells;
-};
-
-BlockRow CopyRow(const ResolvedRow& row, const XlsStyles& styles, const SharedStrings& strings) {
-  BlockRow out{
-      static_cast<std::uint16_t>(row.row - 1), row.height, row.customHeight, std::nullopt, {}};
-  if (row.format) out.xf = styles.XfOf(*row.format);
-  for (const ResolvedCell& cell : row.cells) {
-    BlockCell copy{static_cast<std::uint16_t>(cell.col - 1), styles.XfOf(cell.format), cell.kind,
-                   cell.number, 0};
-    if (IsBlank(cell)) {
-      copy.kind = ResolvedCell::Kind::Blank;
-    } else if (cell.kind == ResolvedCell::Kind::Text) {
-      copy.string = strings.IndexOf(ToUtf16(cell.text, kXlsMaxCellUnits));
-    }
-    out.cells.push_back(copy);
-  }
-  return out;
 }
 
 void WriteWsBool(BiffStream& out) {
@@ -105,111 +75,124 @@ void WriteDefColWidth(BiffStream& out) {
   out.Record(kDefColWidth, body);
 }
 
-void WriteRow(BiffStream& out, const BlockRow& row, double defaultHeight) {
+// shownHeight: what a hidden row shows once unhidden.
+void WriteRow(BiffStream& out, const ResolvedRow& row, const XlsStyles& styles,
+              double shownHeight) {
   const bool hidden = row.height <= 0;
-  LittleEndian body;
-  body.U16(row.row);
-  body.U16(row.cells.empty() ? 0 : row.cells.front().col);
-  body.U16(row.cells.empty() ? 0 : static_cast<std::uint16_t>(row.cells.back().col + 1));
-  body.U16(Twips(hidden ? defaultHeight : row.height));
+  const std::optional<std::uint16_t> xf =
+      row.format ? std::optional<std::uint16_t>(styles.XfOf(*row.format)) : std::nullopt;
+  SmallBody<16> body;
+  body.U16(static_cast<std::uint16_t>(row.row - 1));
+  body.U16(row.cells.empty() ? 0 : static_cast<std::uint16_t>(row.cells.front().col - 1));
+  body.U16(row.cells.empty() ? 0 : static_cast<std::uint16_t>(row.cells.back().col));
+  body.U16(Twips(hidden ? shownHeight : row.height));  // never 0: readers take it for broken
   body.U16(0);
   body.U16(0);
   body.U16(static_cast<std::uint16_t>(0x0100 | (hidden ? 0x20 : 0) | (row.customHeight ? 0x40 : 0) |
-                                      (row.xf ? 0x80 : 0)));
-  body.U16(row.xf.value_or(XlsStyles::kDefaultXf));
-  out.Record(kRow, body);
+                                      (xf ? 0x80 : 0)));
+  body.U16(xf.value_or(XlsStyles::kDefaultXf));
+  out.Record(kRow, body.View());
 }
 
-void WriteBlank(BiffStream& out, std::uint16_t row, const BlockCell& cell) {
-  LittleEndian body;
-  body.U16(row);
-  body.U16(cell.col);
-  body.U16(cell.xf);
-  out.Record(kBlank, body);
-}
-
-void WriteMulBlank(BiffStream& out, std::uint16_t row, std::span<const BlockCell> cells) {
-  LittleEndian body;
-  body.U16(row);
-  body.U16(cells.front().col);
-  for (const BlockCell& cell : cells) body.U16(cell.xf);
-  body.U16(cells.back().col);
-  out.Record(kMulBlank, body);
-}
-
-void WriteNumber(BiffStream& out, std::uint16_t row, const BlockCell& cell) {
-  LittleEndian body;
-  body.U16(row);
-  body.U16(cell.col);
-  body.U16(cell.xf);
-  body.F64(cell.number);
-  out.Record(kNumber, body);
-}
-
-void WriteLabelSst(BiffStream& out, std::uint16_t row, const BlockCell& cell) {
-  LittleEndian body;
-  body.U16(row);
-  body.U16(cell.col);
-  body.U16(cell.xf);
-  body.U32(cell.string);
-  out.Record(kLabelSst, body);
-}
-
-// Runs of blank cells in adjacent columns share one MULBLANK record.
-void WriteCells(BiffStream& out, const BlockRow& row) {
-  const std::vector<BlockCell>& cells = row.cells;
+// The cell records of one row. Runs of blank cells in adjacent columns share one MULBLANK
+// record; stringOf gives the shared-string index of a text cell.
+template <class StringOf>
+void WriteCells(BiffStream& out, const ResolvedRow& row, const XlsStyles& styles,
+                StringOf&& stringOf) {
+  const auto rowIndex = static_cast<std::uint16_t>(row.row - 1);
+  const std::span<const ResolvedCell> cells = row.cells;
   for (std::size_t i = 0; i < cells.size();) {
-    const BlockCell& cell = cells[i];
-    if (cell.kind == ResolvedCell::Kind::Blank) {
+    const ResolvedCell& cell = cells[i];
+    const auto col = static_cast<std::uint16_t>(cell.col - 1);
+    if (IsBlank(cell)) {
       std::size_t end = i + 1;
-      while (end < cells.size() && cells[end].kind == ResolvedCell::Kind::Blank &&
+      while (end < cells.size() && IsBlank(cells[end]) &&
              cells[end].col == cells[end - 1].col + 1) {
         ++end;
       }
       if (end - i == 1) {
-        WriteBlank(out, row.row, cell);
+        SmallBody<6> body;
+        body.U16(rowIndex);
+        body.U16(col);
+        body.U16(styles.XfOf(cell.format));
+        out.Record(kBlank, body.View());
       } else {
-        WriteMulBlank(out, row.row, std::span(cells).subspan(i, end - i));
+        SmallBody<6 + 2 * kXlsColumns> body;
+        body.U16(rowIndex);
+        body.U16(col);
+        for (std::size_t k = i; k < end; ++k) body.U16(styles.XfOf(cells[k].format));
+        body.U16(static_cast<std::uint16_t>(cells[end - 1].col - 1));
+        out.Record(kMulBlank, body.View());
       }
       i = end;
       continue;
     }
+    SmallBody<14> body;
+    body.U16(rowIndex);
+    body.U16(col);
+    body.U16(styles.XfOf(cell.format));
     if (cell.kind == ResolvedCell::Kind::Number) {
-      WriteNumber(out, row.row, cell);
+      body.F64(cell.number);
+      out.Record(kNumber, body.View());
     } else {
-      WriteLabelSst(out, row.row, cell);
+      body.U32(stringOf(cell));
+      out.Record(kLabelSst, body.View());
     }
     ++i;
   }
 }
 
-// Offsets from this record back to the block's first ROW record, and from there (after that
-// record) to the first cell record of each row, each relative to the one before.
-void WriteDbCell(BiffStream& out, std::size_t firstRow,
-                 const std::vector<std::size_t>& cellStarts) {
-  LittleEndian body;
-  body.U32(static_cast<std::uint32_t>(out.Position() - firstRow));
-  std::size_t previous = firstRow + kRowRecordSize;
-  for (std::size_t start : cellStarts) {
-    body.U16(static_cast<std::uint16_t>(start - previous));
-    previous = start;
-  }
-  out.Record(kDbCell, body);
-}
+// The records of one block of up to 32 rows as the rows come: their ROW records go straight to
+// the stream, their cells wait in a buffer of their own (kept from block to block) until the
+// block ends; then the cells and DBCELL follow.
+class RowBlock {
+ public:
+  RowBlock(BiffStream& out, const XlsStyles& styles, double shownHeight)
+      : out_(out), styles_(styles), shownHeight_(shownHeight) {}
 
-// ROW records of up to 32 rows, then their cells, then DBCELL.
-std::uint32_t WriteBlock(BiffStream& out, const std::vector<BlockRow>& rows, double defaultHeight) {
-  const std::size_t firstRow = out.Position();
-  for (const BlockRow& row : rows) WriteRow(out, row, defaultHeight);
-  std::vector<std::size_t> cellStarts;
-  for (const BlockRow& row : rows) {
-    cellStarts.push_back(out.Position());
-    WriteCells(out, row);
+  bool Holds(std::int32_t row) const { return open_ && BlockOf(row) == block_; }
+  template <class StringOf>
+  void Add(const ResolvedRow& row, StringOf&& stringOf) {
+    if (!open_) {
+      open_ = true;
+      block_ = BlockOf(row.row);
+      firstRow_ = out_.Position();
+    }
+    WriteRow(out_, row, styles_, shownHeight_);
+    cellStarts_.push_back(cells_.Position());
+    WriteCells(cells_, row, styles_, stringOf);
   }
-  const auto dbCell = static_cast<std::uint32_t>(out.Position());
-  WriteDbCell(out, firstRow, cellStarts);
-  return dbCell;
-}
+  // Writes the cells and DBCELL; returns DBCELL's stream offset.
+  std::uint32_t Finish() {
+    const std::size_t cellsAt = out_.Position();
+    out_.Append(cells_);
+    const auto dbCell = static_cast<std::uint32_t>(out_.Position());
+    // Offsets from DBCELL back to the block's first ROW record, and from there (after that
+    // record) to the first cell record of each row, each relative to the one before.
+    SmallBody<4 + 2 * kRowsPerBlock> body;
+    body.U32(static_cast<std::uint32_t>(dbCell - firstRow_));
+    std::size_t previous = firstRow_ + kRowRecordSize;
+    for (std::size_t start : cellStarts_) {
+      body.U16(static_cast<std::uint16_t>(cellsAt + start - previous));
+      previous = cellsAt + start;
+    }
+    out_.Record(kDbCell, body.View());
+    cells_.Clear();
+    cellStarts_.clear();
+    open_ = false;
+    return dbCell;
+  }
+
+ private:
+  BiffStream& out_;
+  const XlsStyles& styles_;
+  double shownHeight_;
+  bool open_ = false;
+  std::int32_t block_ = 0;
+  std::size_t firstRow_ = 0;  // stream offset of the block's first ROW record
+  BiffStream cells_;
+  std::vector<std::size_t> cellStarts_;  // offsets in cells_
+};
 
 void WriteWindow2(BiffStream& out) {
   LittleEndian body;
@@ -229,6 +212,7 @@ XlsSheetWriter::XlsSheetWriter(const ResolvedSheet& sheet, const XlsStyles& styl
                                SharedStrings& strings)
     : sheet_(sheet), styles_(styles), strings_(strings) {
   std::int32_t lastBlock = -1;
+  std::u16string units;
   const std::unique_ptr<RowWalk> rows = sheet.rows();
   while (const ResolvedRow* row = rows->Next()) {
     CheckXlsRow(row->row);
@@ -236,8 +220,22 @@ XlsSheetWriter::XlsSheetWriter(const ResolvedSheet& sheet, const XlsStyles& styl
     lastRow_ = row->row;
     if (BlockOf(row->row) != lastBlock) ++blocks_, lastBlock = BlockOf(row->row);
     for (const ResolvedCell& cell : row->cells) {
-      if (cell.kind == ResolvedCell::Kind::Text && !cell.text.empty()) {
-        strings.Add(ToUtf16(cell.text, kXlsMaxCellUnits));
+      if (cell.kind != ResolvedCell::Kind::Text || cell.text.empty()) continue;
+      // A text the sheet numbered is turned into UTF-16 once.
+      if (cell.textId != kNoTextId) {
+        if (cell.textId >= stringOfText_.size()) {
+          stringOfText_.resize(std::max<std::size_t>(cell.textId + 1, sheet.textIds), kNoString);
+        }
+        std::uint32_t& index = stringOfText_[cell.textId];
+        if (index != kNoString) {
+          strings.CountUse();
+          continue;
+        }
+        ToUtf16(cell.text, kXlsMaxCellUnits, units);
+        index = strings.Add(units);
+      } else {
+        ToUtf16(cell.text, kXlsMaxCellUnits, units);
+        strings.Add(units);
       }
     }
   }
@@ -257,8 +255,11 @@ XlsSheetWriter::IndexFields XlsSheetWriter::WriteIndex(BiffStream& out) const {
 
 void XlsSheetWriter::WriteDefaultRowHeight(BiffStream& out) const {
   LittleEndian body;
-  body.U16(sheet_.defaultRowHeightSet ? 0x0001 : 0);  // set by the sheet, not by its font
-  body.U16(Twips(sheet_.defaultRowHeight));
+  // Set by the sheet, not by its font; a default height of 0 hides the rows by default.
+  const bool hidden = sheet_.defaultRowHeight <= 0;
+  body.U16(static_cast<std::uint16_t>((sheet_.defaultRowHeightSet ? 0x0001 : 0) |
+                                      (hidden ? 0x0002 : 0)));
+  body.U16(Twips(ShownRowHeight(sheet_)));
   out.Record(kDefRowHeight, body);
 }
 
@@ -315,19 +316,30 @@ void XlsSheetWriter::WriteDimensions(BiffStream& out) const {
   out.Record(kDimensions, body);
 }
 
+std::uint32_t XlsSheetWriter::StringOf(const ResolvedCell& cell, std::u16string& units) const {
+  if (cell.textId != kNoTextId && cell.textId < stringOfText_.size() &&
+      stringOfText_[cell.textId] != kNoString) {
+    return stringOfText_[cell.textId];
+  }
+  ToUtf16(cell.text, kXlsMaxCellUnits, units);
+  return strings_.IndexOf(units);
+}
+
 std::vector<std::uint32_t> XlsSheetWriter::WriteRowBlocks(BiffStream& out) const {
   std::vector<std::uint32_t> dbCells;
-  std::vector<BlockRow> block;
+  dbCells.reserve(blocks_);
+  RowBlock block(out, styles_, ShownRowHeight(sheet_));
+  std::u16string units;
+  const auto stringOf = [&](const ResolvedCell& cell) { return StringOf(cell, units); };
   const std::unique_ptr<RowWalk> rows = sheet_.rows();
+  bool any = false;
   while (const ResolvedRow* row = rows->Next()) {
     CheckXlsRow(row->row);
-    if (!block.empty() && BlockOf(block.front().row + 1) != BlockOf(row->row)) {
-      dbCells.push_back(WriteBlock(out, block, sheet_.defaultRowHeight));
-      block.clear();
-    }
-    block.push_back(CopyRow(*row, styles_, strings_));
+    if (any && !block.Holds(row->row)) dbCells.push_back(block.Finish());
+    block.Add(*row, stringOf);
+    any = true;
   }
-  if (!block.empty()) dbCells.push_back(WriteBlock(out, block, sheet_.defaultRowHeight));
+  if (any) dbCells.push_back(block.Finish());
   return dbCells;
 }
 

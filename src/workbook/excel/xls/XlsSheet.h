@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "workbook/excel/resolved/ResolvedSheet.h"
@@ -37,6 +38,10 @@ class XlsSheetWriter {
   // Returns the stream offsets of the DBCELL records.
   std::vector<std::uint32_t> WriteRowBlocks(BiffStream& out) const;
   void WriteMergedCells(BiffStream& out) const;
+  // The shared-string index of a text cell; units is room for the text in UTF-16.
+  std::uint32_t StringOf(const ResolvedCell& cell, std::u16string& units) const;
+
+  static constexpr std::uint32_t kNoString = 0xFFFFFFFF;
 
   const ResolvedSheet& sheet_;
   const XlsStyles& styles_;
@@ -44,6 +49,7 @@ class XlsSheetWriter {
   std::size_t blocks_ = 0;
   std::int32_t firstRow_ = 0;  // rows with a record, 0 when none
   std::int32_t lastRow_ = 0;
+  std::vector<std::uint32_t> stringOfText_;  // by text number: its shared string, or kNoString
 };
 
 }  // namespace kvo::excel

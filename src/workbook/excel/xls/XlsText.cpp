@@ -10,7 +10,20 @@ namespace kvo::excel {
 
 std::u16string ToUtf16(std::string_view utf8, std::size_t maxUnits) {
   std::u16string out;
+  ToUtf16(utf8, maxUnits, out);
+  return out;
+}
+
+void ToUtf16(std::string_view utf8, std::size_t maxUnits, std::u16string& out) {
+  out.clear();
   for (std::size_t pos = 0; pos < utf8.size();) {
+    const auto byte = static_cast<unsigned char>(utf8[pos]);
+    if (byte < 0x80) {  // the common case
+      if (out.size() + 1 > maxUnits) break;
+      out += static_cast<char16_t>(byte);
+      ++pos;
+      continue;
+    }
     const Utf8Char c = DecodeUtf8(utf8, pos);
     pos += c.length;
     if (c.cp < 0x10000) {
@@ -23,7 +36,6 @@ std::u16string ToUtf16(std::string_view utf8, std::size_t maxUnits) {
       out += static_cast<char16_t>(0xDC00 + (v & 0x3FF));
     }
   }
-  return out;
 }
 
 bool IsCompressible(std::u16string_view text) {
@@ -31,12 +43,10 @@ bool IsCompressible(std::u16string_view text) {
 }
 
 void AppendUnits(LittleEndian& out, std::u16string_view text, bool compressed) {
+  std::uint8_t* at = out.Grow(text.size() * (compressed ? 1 : 2));
   for (char16_t u : text) {
-    if (compressed) {
-      out.U8(static_cast<std::uint8_t>(u));
-    } else {
-      out.U16(u);
-    }
+    *at++ = static_cast<std::uint8_t>(u);
+    if (!compressed) *at++ = static_cast<std::uint8_t>(u >> 8);
   }
 }
 

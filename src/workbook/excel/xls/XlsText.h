@@ -16,6 +16,8 @@ inline constexpr std::size_t kXlsMaxCellUnits = 32767;
 // The UTF-8 text as UTF-16, with ill-formed parts as U+FFFD, cut after maxUnits units (never
 // between the two halves of a character beyond U+FFFF).
 std::u16string ToUtf16(std::string_view utf8, std::size_t maxUnits = std::u16string::npos);
+// The same into out, which keeps its room: no allocation once it is large enough.
+void ToUtf16(std::string_view utf8, std::size_t maxUnits, std::u16string& out);
 
 // True when every unit fits one byte, so that the text may be stored compressed.
 bool IsCompressible(std::u16string_view text);

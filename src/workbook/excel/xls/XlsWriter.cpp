@@ -35,7 +35,7 @@ std::vector<std::uint8_t> WorkbookStream(const ResolvedSheet& sheet) {
   const std::size_t sheetPosition = WriteGlobals(out, sheet, styles, strings);
   out.PatchU32(sheetPosition, static_cast<std::uint32_t>(out.Position()));
   sheetWriter.Write(out);
-  return out.Bytes();
+  return out.Take();
 }
 
 }  // namespace

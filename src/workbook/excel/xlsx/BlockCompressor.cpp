@@ -1,56 +1,22 @@
 // Raw deflate of a large entry in blocks, on helper threads.
 #include "workbook/excel/xlsx/BlockCompressor.h"
 
-#include <zlib.h>
-
 #include <algorithm>
-#include <string>
 
-#include "workbook/excel/sink/WriteError.h"
+#include "workbook/excel/sink/MemorySink.h"
 
 namespace kvo::excel {
 
 namespace {
 
 constexpr std::size_t kWindow = 32 * 1024;
-constexpr int kRawWindowBits = -15;
-constexpr int kMemLevel = 8;
 // Blocks in the works at once, per helper thread: enough to keep them busy, few enough to keep
 // memory small.
 constexpr std::uint64_t kQueuedPerThread = 2;
 
-[[noreturn]] void Fail(int code) {
-  throw WriteError("the compressor failed (zlib error " + std::to_string(code) + ")");
-}
-
-// One zlib stream per helper thread, reset for every block.
-class Deflater {
- public:
-  explicit Deflater(int level) {
-    const int code =
-        deflateInit2(&zs_, level, Z_DEFLATED, kRawWindowBits, kMemLevel, Z_DEFAULT_STRATEGY);
-    ok_ = code == Z_OK;
-    code_ = code;
-  }
-  ~Deflater() {
-    if (ok_) deflateEnd(&zs_);
-  }
-  Deflater(const Deflater&) = delete;
-  Deflater& operator=(const Deflater&) = delete;
-  z_stream* Get() {
-    if (!ok_) Fail(code_);
-    return &zs_;
-  }
-
- private:
-  z_stream zs_{};
-  bool ok_ = false;
-  int code_ = Z_OK;
-};
-
 }  // namespace
 
-BlockCompressor::BlockCompressor(int level, int threads) : level_(level) {
+BlockCompressor::BlockCompressor(const DeflateBackend& backend, int threads) : backend_(backend) {
   try {
     for (int i = 0; i < threads; ++i) threads_.emplace_back([this] { Work(); });
   } catch (...) {
@@ -74,8 +40,8 @@ BlockCompressor::~BlockCompressor() {
 }
 
 void BlockCompressor::Submit(std::vector<unsigned char> input,
-                             const std::vector<unsigned char>& before, bool final) {
-  Job job{0, std::move(input), {}, final};
+                             const std::vector<unsigned char>& before, int level, bool final) {
+  Job job{0, std::move(input), {}, level, final};
   const std::size_t from = before.size() > kWindow ? before.size() - kWindow : 0;
   job.dictionary.assign(before.begin() + static_cast<std::ptrdiff_t>(from), before.end());
   std::unique_lock<std::mutex> lock(mutex_);
@@ -107,8 +73,17 @@ void BlockCompressor::RaiseIfFailed() {
   if (failure_) std::rethrow_exception(failure_);
 }
 
+void BlockCompressor::Fail(std::exception_ptr failure) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!failure_) failure_ = std::move(failure);
+  }
+  blockDone_.notify_all();
+}
+
 void BlockCompressor::Work() {
-  Deflater deflater(level_);
+  // One stream per level this thread was asked for (a large entry takes at most two).
+  std::vector<std::pair<int, std::unique_ptr<Deflater>>> deflaters;
   for (;;) {
     Job job;
     {
@@ -119,39 +94,32 @@ void BlockCompressor::Work() {
       jobs_.pop();
     }
     try {
-      Block block = Compress(deflater.Get(), job);
-      std::lock_guard<std::mutex> lock(mutex_);
-      done_.emplace(job.seq, std::move(block));
+      auto it = std::find_if(deflaters.begin(), deflaters.end(),
+                             [&](const auto& entry) { return entry.first == job.level; });
+      if (it == deflaters.end()) {
+        deflaters.emplace_back(job.level, backend_.create(job.level));
+        it = deflaters.end() - 1;
+      }
+      Block block = Compress(*it->second, job);
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        done_.emplace(job.seq, std::move(block));
+      }
+      blockDone_.notify_all();
     } catch (...) {
-      std::lock_guard<std::mutex> lock(mutex_);
-      if (!failure_) failure_ = std::current_exception();
+      Fail(std::current_exception());
     }
-    blockDone_.notify_all();
   }
 }
 
-BlockCompressor::Block BlockCompressor::Compress(void* stream, const Job& job) const {
-  auto* zs = static_cast<z_stream*>(stream);
-  if (const int code = deflateReset(zs); code != Z_OK) Fail(code);
-  if (!job.dictionary.empty()) {
-    const int code =
-        deflateSetDictionary(zs, job.dictionary.data(), static_cast<uInt>(job.dictionary.size()));
-    if (code != Z_OK) Fail(code);
-  }
+BlockCompressor::Block BlockCompressor::Compress(Deflater& deflater, const Job& job) const {
+  deflater.Restart(job.dictionary);
+  MemorySink sink;
+  deflater.Compress(job.input, job.final ? Deflater::Flush::kFinish : Deflater::Flush::kSync, sink);
   Block block;
+  block.output = sink.Take();
+  block.crc = backend_.crc32(0, job.input);
   block.inputSize = job.input.size();
-  block.crc = static_cast<std::uint32_t>(
-      crc32(crc32(0L, Z_NULL, 0), job.input.data(), static_cast<uInt>(job.input.size())));
-  // Room for the whole block and its flush marker: one call does it.
-  block.output.resize(deflateBound(zs, static_cast<uLong>(job.input.size())) + 16);
-  zs->next_in = const_cast<Bytef*>(job.input.data());
-  zs->avail_in = static_cast<uInt>(job.input.size());
-  zs->next_out = block.output.data();
-  zs->avail_out = static_cast<uInt>(block.output.size());
-  const int code = deflate(zs, job.final ? Z_FINISH : Z_SYNC_FLUSH);
-  const bool complete = job.final ? code == Z_STREAM_END : code == Z_OK && zs->avail_in == 0;
-  if (!complete) Fail(code);
-  block.output.resize(block.output.size() - zs->avail_out);
   return block;
 }
 

@@ -2,16 +2,25 @@
 // (docProps/core.xml) with the time the workbook was written.
 #include "workbook/excel/xlsx/DocPropsPart.h"
 
+#include <chrono>
+#include <cstdio>
+
 namespace kvo::excel {
 
 namespace {
 
-// "2024-05-01T12:00:00Z".
+// "2024-05-01T12:00:00Z", from the calendar of the standard library on every system.
 std::string W3cdtf(std::time_t time) {
-  std::tm utc{};
-  char text[32] = "1970-01-01T00:00:00Z";
-  if (::gmtime_r(&time, &utc) != nullptr)
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+  using namespace std::chrono;
+  const sys_seconds stamp{seconds{time}};
+  const sys_days day = floor<days>(stamp);
+  const year_month_day date{day};
+  const hh_mm_ss clock{stamp - day};
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ", static_cast<int>(date.year()),
+                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                static_cast<int>(clock.hours().count()), static_cast<int>(clock.minutes().count()),
+                static_cast<int>(clock.seconds().count()));
   return text;
 }
 

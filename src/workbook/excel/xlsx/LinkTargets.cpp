@@ -2,6 +2,7 @@
 // of its relationship and the location within the target.
 #include "workbook/excel/xlsx/LinkTargets.h"
 
+#include <array>
 #include <cctype>
 
 namespace kvo::excel {
@@ -20,15 +21,23 @@ bool IsHex(char c) {
   return std::isxdigit(static_cast<unsigned char>(c)) != 0;
 }
 
+// The characters relationship targets always escape.
+constexpr std::array<bool, 256> kTargetEscaped = [] {
+  std::array<bool, 256> escaped{};
+  for (const char c : std::string_view(" \"<>[]^`{}"))
+    escaped[static_cast<unsigned char>(c)] = true;
+  return escaped;
+}();
+
 // The escaping of URLs and file links in relationship targets.
 std::string TargetEscape(std::string_view url) {
-  static constexpr std::string_view kEscaped = " \"<>[]^`{}";
   std::string out;
+  out.reserve(url.size());
   for (std::size_t i = 0; i < url.size(); ++i) {
     const auto c = static_cast<unsigned char>(url[i]);
     const bool validEscape =
         c == '%' && i + 2 < url.size() && IsHex(url[i + 1]) && IsHex(url[i + 2]);
-    if ((c == '%' && !validEscape) || kEscaped.find(static_cast<char>(c)) != kEscaped.npos) {
+    if ((c == '%' && !validEscape) || kTargetEscaped[c]) {
       AppendPercent(out, c);
     } else {
       out += url[i];
@@ -41,6 +50,7 @@ std::string TargetEscape(std::string_view url) {
 
 std::string EscapedFileName(std::string_view name) {
   std::string out;
+  out.reserve(name.size());
   for (char ch : name) {
     const auto c = static_cast<unsigned char>(ch);
     if (c == '%' || c == '#' || c < 0x20 || c == 0x7F) {

@@ -15,11 +15,14 @@ bool NeedsPreserve(std::string_view text) {
 
 std::uint32_t SharedStringsPart::Use(std::string_view text, bool bStable) {
   ++uses_;
-  if (auto found = numbers_.find(text); found != numbers_.end()) return found->second;
+  const std::uint32_t hash = HashText(text);
+  const std::uint32_t found =
+      numbers_.Find(hash, [&](std::uint32_t number) { return ordered_[number] == text; });
+  if (found != TextIndex::kNone) return found;
   const auto number = static_cast<std::uint32_t>(ordered_.size());
   if (!bStable) text = copies_.emplace_back(text);
-  numbers_.emplace(text, number);
   ordered_.push_back(text);
+  numbers_.Add(hash, number);
   return number;
 }
 

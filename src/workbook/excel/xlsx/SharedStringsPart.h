@@ -3,12 +3,11 @@
 
 #include <cstdint>
 #include <deque>
-#include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "workbook/excel/store/TextIndex.h"
 #include "workbook/excel/xlsx/XmlStream.h"
 
 namespace kvo::excel {
@@ -19,20 +18,15 @@ class SharedStringsPart {
   // stable text stays valid until the part is written and is not copied; any other is. Raises
   // only std::bad_alloc.
   std::uint32_t Use(std::string_view text, bool bStable);
+  // Counts one more cell that shows a text numbered before. Raises nothing.
+  void CountUse() { ++uses_; }
   bool Empty() const { return ordered_.empty(); }
   // Writes xl/sharedStrings.xml. Raises what the stream's sink raises.
   void Write(XmlStream& xml) const;
 
  private:
-  struct Hash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const {
-      return std::hash<std::string_view>{}(text);
-    }
-  };
-
-  std::unordered_map<std::string_view, std::uint32_t, Hash> numbers_;
-  std::vector<std::string_view> ordered_;  // keys of numbers_, by number
+  TextIndex numbers_;
+  std::vector<std::string_view> ordered_;  // the texts, by number
   std::deque<std::string> copies_;         // the texts that were not stable
   std::uint64_t uses_ = 0;
 };

@@ -10,6 +10,7 @@
 
 #include "workbook/excel/store/CellAddress.h"
 #include "workbook/excel/xlsx/LinkTargets.h"
+#include "workbook/excel/xlsx/XlsxLimits.h"
 #include "workbook/excel/xlsx/XlsxText.h"
 
 namespace kvo::excel {
@@ -65,12 +66,13 @@ class CellRecord {
     end_ = std::to_chars(end_, buffer_ + sizeof buffer_, value).ptr;
   }
   void PutNumber(double value) { end_ += FormatNumber(value, end_); }
-  void PutCellRef(std::int32_t row, std::int32_t col) {
+  // The column's letters, then the row's digits as the row wrote them once.
+  void PutCellRef(std::int32_t col, std::string_view rowDigits) {
     char letters[4];
     int n = 0;
     for (; col > 0; col = (col - 1) / 26) letters[n++] = static_cast<char>('A' + (col - 1) % 26);
     while (n > 0) *end_++ = letters[--n];
-    PutInt(row);
+    end_ = std::copy(rowDigits.begin(), rowDigits.end(), end_);
   }
   std::string_view View() const { return {buffer_, static_cast<std::size_t>(end_ - buffer_)}; }
 
@@ -137,9 +139,15 @@ class WorksheetWriter {
         .Attr("ref", sheet_.usedRange ? AreaRef(*sheet_.usedRange) : std::string("A1"))
         .Raw("/>");
     xml_.Raw("<sheetViews><sheetView tabSelected=\"1\" workbookViewId=\"0\"/></sheetViews>");
-    xml_.Raw("<sheetFormatPr").NumberAttr("defaultRowHeight", sheet_.defaultRowHeight);
-    if (sheet_.defaultRowHeight != kStandardRowHeight) xml_.Raw(" customHeight=\"1\"");
-    xml_.Raw("/>");
+    // A default height of 0 hides the rows by default; the height they show unhidden stays.
+    if (sheet_.defaultRowHeight <= 0) {
+      xml_.Raw("<sheetFormatPr").NumberAttr("defaultRowHeight", ShownRowHeight(sheet_));
+      xml_.Raw(" zeroHeight=\"1\"/>");
+    } else {
+      xml_.Raw("<sheetFormatPr").NumberAttr("defaultRowHeight", sheet_.defaultRowHeight);
+      if (sheet_.defaultRowHeight != kStandardRowHeight) xml_.Raw(" customHeight=\"1\"");
+      xml_.Raw("/>");
+    }
     WriteColumns();
     WriteRows();
     WriteMerges();
@@ -189,9 +197,14 @@ class WorksheetWriter {
   }
 
   void WriteRow(RowBlock& block, const ResolvedRow& row) {
+    CheckXlsxRow(row);
     std::string& out = block.Text();
+    char digits[16];
+    const std::string_view rowDigits(
+        digits, static_cast<std::size_t>(
+                    std::to_chars(digits, digits + sizeof digits, row.row).ptr - digits));
     out += "<row r=\"";
-    AppendInt(out, row.row);
+    out += rowDigits;
     out += '"';
     if (!row.cells.empty()) {
       block.MarkSpan(row.cells.front().col, row.cells.back().col);
@@ -208,7 +221,14 @@ class WorksheetWriter {
     }
     // Any height but the standard one is written, also one that only repeats the sheet's
     // default row height.
-    if (row.height != kStandardRowHeight) {
+    if (row.height <= 0) {
+      // Hidden: a height of 0 is no height to readers; the row keeps the one it shows unhidden.
+      char height[kMaxNumberText];
+      const double shown = ShownRowHeight(sheet_);
+      out += " ht=\"";
+      out.append(height, FormatNumber(shown, height));
+      out += "\" hidden=\"1\" customHeight=\"1\"";
+    } else if (row.height != kStandardRowHeight) {
       char height[kMaxNumberText];
       out += " ht=\"";
       out.append(height, FormatNumber(row.height, height));
@@ -219,15 +239,34 @@ class WorksheetWriter {
       return;
     }
     out += '>';
-    for (const ResolvedCell& cell : row.cells) WriteCell(out, row.row, cell);
+    for (const ResolvedCell& cell : row.cells) WriteCell(out, rowDigits, cell);
     out += "</row>";
   }
 
-  void WriteCell(std::string& out, std::int32_t row, const ResolvedCell& cell) {
+  // The shared string of a cell's text; a text the sheet numbered is looked up once.
+  std::uint32_t StringOf(const ResolvedCell& cell) {
+    if (cell.textId == kNoTextId) return NewString(cell.text);
+    if (cell.textId >= stringOfText_.size()) {
+      stringOfText_.resize(std::max<std::size_t>(cell.textId + 1, sheet_.textIds), kNoString);
+    }
+    std::uint32_t& number = stringOfText_[cell.textId];
+    if (number == kNoString) {
+      number = NewString(cell.text);
+    } else {
+      strings_.CountUse();
+    }
+    return number;
+  }
+  std::uint32_t NewString(std::string_view text) {
+    // The sheet's own texts outlive the part; escaped copies do not.
+    return IsCellTextAsIs(text) ? strings_.Use(text, true) : strings_.Use(CellText(text), false);
+  }
+
+  void WriteCell(std::string& out, std::string_view rowDigits, const ResolvedCell& cell) {
     // The record is put together in one buffer and appended at once: most sheets have millions.
     CellRecord record;
     record.Put("<c r=\"");
-    record.PutCellRef(row, cell.col);
+    record.PutCellRef(cell.col, rowDigits);
     record.Put('"');
     if (const std::uint32_t xf = styles_.XfOf(cell.format)) {
       record.Put(" s=\"");
@@ -240,9 +279,7 @@ class WorksheetWriter {
       record.Put("</v></c>");
     } else if (cell.kind == ResolvedCell::Kind::Text && !cell.text.empty()) {
       record.Put(" t=\"s\"><v>");
-      // The sheet's own texts outlive the part; escaped copies do not.
-      record.PutInt(IsCellTextAsIs(cell.text) ? strings_.Use(cell.text, true)
-                                              : strings_.Use(CellText(cell.text), false));
+      record.PutInt(StringOf(cell));
       record.Put("</v></c>");
     } else {
       record.Put("/>");
@@ -251,13 +288,23 @@ class WorksheetWriter {
   }
 
   void WriteMerges() {
-    std::vector<const Rect*> areas;
+    const auto areas = static_cast<std::int64_t>(
+        std::count_if(sheet_.merges.begin(), sheet_.merges.end(),
+                      [](const Rect& area) { return !area.IsSingleCell(); }));
+    if (areas == 0) return;
+    xml_.Raw("<mergeCells").Attr("count", areas).Raw(">");
+    std::string ref;
     for (const Rect& area : sheet_.merges) {
-      if (!area.IsSingleCell()) areas.push_back(&area);
+      if (area.IsSingleCell()) continue;
+      // References hold letters and digits only: nothing to escape.
+      ref.assign("<mergeCell ref=\"");
+      AppendCellRef(ref, area.top, area.left);
+      ref += ':';
+      AppendCellRef(ref, area.bottom, area.right);
+      ref += "\"/>";
+      xml_.Raw(ref);
+      xml_.MaybeFlush();
     }
-    if (areas.empty()) return;
-    xml_.Raw("<mergeCells").Attr("count", static_cast<std::int64_t>(areas.size())).Raw(">");
-    for (const Rect* area : areas) xml_.Raw("<mergeCell").Attr("ref", AreaRef(*area)).Raw("/>");
     xml_.Raw("</mergeCells>");
     xml_.MaybeFlush();
   }
@@ -301,10 +348,13 @@ class WorksheetWriter {
     }
   }
 
+  static constexpr std::uint32_t kNoString = 0xFFFFFFFF;
+
   XmlStream& xml_;
   const ResolvedSheet& sheet_;
   StylesPart& styles_;
   SharedStringsPart& strings_;
+  std::vector<std::uint32_t> stringOfText_;  // by text number: its shared string, or kNoString
 };
 
 }  // namespace

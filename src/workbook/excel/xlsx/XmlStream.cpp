@@ -1,8 +1,10 @@
 // The text of one XML part, collected in a buffer and handed to a sink in large pieces.
 #include "workbook/excel/xlsx/XmlStream.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 
 namespace kvo::excel {
 
@@ -71,6 +73,25 @@ void AppendEscaped(std::string& out, std::string_view text, const std::array<Esc
 }  // namespace
 
 std::size_t FormatNumber(double value, char* out) {
+  // Whole numbers and quarters (levels, row heights in points) are most of what sheets hold:
+  // below these magnitudes "%.16G" writes all their digits, which are written here directly.
+  constexpr double kWholeBelow = 1e15;
+  constexpr double kQuartersBelow = 1e13;
+  const double quarters = value * 4;
+  const double magnitude = std::fabs(value);
+  if (magnitude < kWholeBelow && quarters == std::trunc(quarters) &&
+      (magnitude < kQuartersBelow || value == std::trunc(value)) &&
+      !(value == 0 && std::signbit(value))) {
+    const auto count = static_cast<std::int64_t>(quarters);
+    const std::uint64_t whole = static_cast<std::uint64_t>(count < 0 ? -count : count);
+    char* at = out;
+    if (count < 0) *at++ = '-';
+    at = std::to_chars(at, out + kMaxNumberText, whole / 4).ptr;
+    static constexpr std::string_view kFractions[] = {"", ".25", ".5", ".75"};
+    const std::string_view fraction = kFractions[whole % 4];
+    at = std::copy(fraction.begin(), fraction.end(), at);
+    return static_cast<std::size_t>(at - out);
+  }
   const auto result =
       std::to_chars(out, out + kMaxNumberText, value, std::chars_format::general, 16);
   for (char* p = out; p != result.ptr; ++p) {

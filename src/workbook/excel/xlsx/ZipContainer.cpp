@@ -52,7 +52,8 @@ std::uint32_t Fit32(std::uint64_t value) {
 
 }  // namespace
 
-ZipContainer::ZipContainer(ByteSink& out, int level) : out_(out), level_(level) {}
+ZipContainer::ZipContainer(ByteSink& out, const DeflateBackend& backend)
+    : out_(out), backend_(backend) {}
 
 ZipContainer::~ZipContainer() = default;
 
@@ -67,7 +68,7 @@ ByteSink& ZipContainer::StartEntry(std::string_view name) {
   header.U16(static_cast<std::uint16_t>(name.size())).U16(0).Bytes(name);
   out_.Write(header.View());
   entries_.push_back(std::move(entry));
-  current_ = std::make_unique<DeflateStream>(out_, level_);
+  current_ = std::make_unique<DeflateStream>(out_, backend_);
   return *current_;
 }
 

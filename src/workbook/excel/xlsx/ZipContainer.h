@@ -15,8 +15,8 @@ namespace kvo::excel {
 
 class ZipContainer {
  public:
-  // Compresses entries at the given zlib level (0 to 9). Raises nothing.
-  ZipContainer(ByteSink& out, int level);
+  // Compresses entries through the back end, at its level. Raises nothing.
+  explicit ZipContainer(ByteSink& out, const DeflateBackend& backend = ConfiguredDeflateBackend());
   ~ZipContainer();
   ZipContainer(const ZipContainer&) = delete;
   ZipContainer& operator=(const ZipContainer&) = delete;
@@ -56,7 +56,7 @@ class ZipContainer {
   void EndEntry();
 
   CountingSink out_;
-  int level_;
+  const DeflateBackend backend_;  // a copy: a caller may pass a temporary
   std::vector<Entry> entries_;
   std::unique_ptr<DeflateStream> current_;
 };

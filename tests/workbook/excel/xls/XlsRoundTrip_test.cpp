@@ -75,5 +75,36 @@ TEST(XlsRoundTrip, XlrdReadsBackTextsLinksMergesAndTheStreamPositions) {
       << output;
 }
 
+TEST(XlsRoundTrip, RowsHiddenByDefaultAndTinyHeightsKeepAHeightReadersAccept) {
+  // Both formats: a height of 0 is no height to readers, hidden is a flag of its own.
+  for (const std::string name : {"heights.xls", "heights.xlsx"}) {
+    test::TempDir dir;
+    const std::string path = dir.Str(name);
+    Application app;
+    Workbook& book = app.Workbooks().Add();
+    Worksheet& sheet = book.Worksheets(1);
+    sheet.Cells().RowHeight(0);
+    sheet.Rows(2).RowHeight(20);
+    sheet.Cells(2, 1).Value("shown");
+    sheet.Rows(4).RowHeight(0);
+    sheet.Cells(4, 1).Value("hidden");
+    sheet.Rows(5).RowHeight(0.01);
+    sheet.Cells(5, 1).Value("tiny");
+    book.SaveAs(path);
+    book.Close();
+    app.Quit();
+
+    std::string output;
+    EXPECT_EQ(
+        test::RunCommand(
+            std::string(KVO_PYTHON) + " " +
+                test::ShellQuote(test::SourcePath("tests/workbook/excel/row_heights_check.py")) +
+                " " + test::ShellQuote(path),
+            &output),
+        0)
+        << name << ": " << output;
+  }
+}
+
 }  // namespace
 }  // namespace kvo::excel

@@ -1,8 +1,10 @@
-// A zip entry's deflate stream, small and large: what comes out inflates to what went in, with
-// its CRC and sizes, also when helper threads compress the blocks of a large entry.
+// A zip entry's deflate stream through each back end this build holds, small and large: what
+// comes out inflates to what went in, with its CRC and sizes, also when helper threads compress
+// the blocks of a large entry.
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <cctype>
 #include <string>
 
 #include "workbook/excel/sink/MemorySink.h"
@@ -10,6 +12,12 @@
 #include "workbook/excel/xlsx/DeflateStream.h"
 
 namespace kvo::excel {
+
+// The back end by its name in test names and messages (GoogleTest finds it by its argument).
+void PrintTo(const DeflateBackend* backend, std::ostream* out) {
+  *out << backend->name;
+}
+
 namespace {
 
 // Sheet-like text: repeated records with changing numbers, and some text that repeats little.
@@ -39,27 +47,60 @@ std::string Inflate(const std::string& compressed, std::size_t size) {
   return out;
 }
 
-TEST(DeflateStream, SmallAndLargeEntriesInflateToTheirInputWithCrcAndSizes) {
-  // Below the helpers' threshold, just past it, and many blocks past it, written in odd pieces.
-  for (const std::size_t size :
-       {std::size_t{100000}, DeflateStream::kHelpersFrom + 12345,
-        DeflateStream::kHelpersFrom + 5 * DeflateStream::kBlockSize + 777}) {
-    const std::string input = SheetLikeText(size);
-    MemorySink sink;
-    DeflateStream stream(sink, 4);
-    for (std::size_t at = 0; at < input.size(); at += 70001) {
-      stream.Write(std::string_view(input).substr(at, 70001));
+class DeflateStreamTest : public ::testing::TestWithParam<const DeflateBackend*> {
+ protected:
+  // The back end, with helper threads for large entries or without.
+  DeflateBackend Backend(bool helpers) const {
+    DeflateBackend backend = *GetParam();
+    backend.helpers = helpers;
+    return backend;
+  }
+};
+
+TEST_P(DeflateStreamTest, SmallAndLargeEntriesInflateToTheirInputWithCrcAndSizes) {
+  // Empty, below the helpers' threshold, just past it, and many blocks past it, in odd pieces.
+  for (const bool helpers : {true, false}) {
+    const DeflateBackend backend = Backend(helpers);
+    for (const std::size_t size : {std::size_t{0}, std::size_t{100000},
+                                   static_cast<std::size_t>(DeflateStream::kHelpersFrom + 12345),
+                                   static_cast<std::size_t>(DeflateStream::kHelpersFrom +
+                                                            5 * DeflateStream::kBlockSize + 777)}) {
+      const std::string input = SheetLikeText(size);
+      MemorySink sink;
+      DeflateStream stream(sink, backend);
+      for (std::size_t at = 0; at < input.size(); at += 70001) {
+        stream.Write(std::string_view(input).substr(at, 70001));
+      }
+      stream.Finish();
+      EXPECT_EQ(stream.InputSize(), input.size());
+      EXPECT_EQ(stream.OutputSize(), sink.Bytes().size());
+      EXPECT_EQ(stream.Crc(), crc32(0L, reinterpret_cast<const Bytef*>(input.data()),
+                                    static_cast<uInt>(input.size())))
+          << size;
+      EXPECT_TRUE(Inflate(sink.Bytes(), input.size()) == input) << size << " helpers " << helpers;
     }
-    stream.Finish();
-    EXPECT_EQ(stream.InputSize(), input.size());
-    EXPECT_EQ(stream.OutputSize(), sink.Bytes().size());
-    EXPECT_EQ(stream.Crc(), crc32(0L, reinterpret_cast<const Bytef*>(input.data()),
-                                  static_cast<uInt>(input.size())));
-    EXPECT_TRUE(Inflate(sink.Bytes(), input.size()) == input) << size;
   }
 }
 
-TEST(DeflateStream, SinkFailureOfALargeEntryReachesTheCaller) {
+TEST_P(DeflateStreamTest, AVeryLargeEntryChangesLevelAndStillInflatesToItsInput) {
+  // Past kHarderFrom the helpers switch to the back end's large level; the blocks of both levels
+  // must join into one stream. Level 1 below, so that the switch is a real change of level.
+  DeflateBackend backend = Backend(true);
+  backend.level = 1;
+  const std::string input =
+      SheetLikeText(DeflateStream::kHarderFrom + 3 * DeflateStream::kBlockSize + 4321);
+  MemorySink sink;
+  DeflateStream stream(sink, backend);
+  for (std::size_t at = 0; at < input.size(); at += 1 << 16) {
+    stream.Write(std::string_view(input).substr(at, 1 << 16));
+  }
+  stream.Finish();
+  EXPECT_EQ(stream.Crc(), crc32(0L, reinterpret_cast<const Bytef*>(input.data()),
+                                static_cast<uInt>(input.size())));
+  EXPECT_TRUE(Inflate(sink.Bytes(), input.size()) == input);
+}
+
+TEST_P(DeflateStreamTest, SinkFailureOfALargeEntryReachesTheCaller) {
   class FailingSink : public ByteSink {
    public:
     // Compressed blocks of the helpers come larger than the caller's own 64 KiB pieces.
@@ -69,7 +110,7 @@ TEST(DeflateStream, SinkFailureOfALargeEntryReachesTheCaller) {
   };
   const std::string input = SheetLikeText(DeflateStream::kHelpersFrom * 2);
   FailingSink sink;
-  DeflateStream stream(sink, 4);
+  DeflateStream stream(sink, Backend(true));
   EXPECT_THROW(
       {
         stream.Write(input);
@@ -77,6 +118,17 @@ TEST(DeflateStream, SinkFailureOfALargeEntryReachesTheCaller) {
       },
       WriteError);
 }
+
+INSTANTIATE_TEST_SUITE_P(EachBackend, DeflateStreamTest,
+                         ::testing::ValuesIn(CompiledDeflateBackends().begin(),
+                                             CompiledDeflateBackends().end()),
+                         [](const ::testing::TestParamInfo<const DeflateBackend*>& info) {
+                           std::string name;
+                           for (const char* c = info.param->name; *c != '\0'; ++c) {
+                             if (std::isalnum(static_cast<unsigned char>(*c))) name += *c;
+                           }
+                           return name;
+                         });
 
 }  // namespace
 }  // namespace kvo::excel

@@ -3,8 +3,9 @@
 // C++ exception leaves a call.
 #pragma once
 
-#include <oleauto.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <oleauto.h>
 
 #include <cstdint>
 #include <string>

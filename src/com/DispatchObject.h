@@ -3,8 +3,9 @@
 // information of Interface; there is no table of our own), and ISupportErrorInfo.
 #pragma once
 
-#include <oleauto.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <oleauto.h>
 
 #include <atomic>
 

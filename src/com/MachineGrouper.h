@@ -3,8 +3,9 @@
 // strings, by reference) and returns the array of strings the part list joins with commas.
 #pragma once
 
-#include <oleauto.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <oleauto.h>
 
 #include <kvoexportexcel/IRefDesGrouper.h>
 

@@ -10,8 +10,9 @@
 // Interface keys may be the same key for both architectures.
 #pragma once
 
-#include <oleauto.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <oleauto.h>
 
 #include <string>
 #include <vector>

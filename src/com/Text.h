@@ -1,8 +1,9 @@
 // Strings at the automation boundary: UTF-16 BSTRs outside, UTF-8 inside the component.
 #pragma once
 
-#include <oleauto.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <oleauto.h>
 
 #include <string>
 #include <string_view>

@@ -9,8 +9,9 @@
 // arguments and left-out optional ones are put in their places, with the declared defaults.
 #pragma once
 
-#include <oleauto.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <oleauto.h>
 
 namespace kvo::com {
 

@@ -1,8 +1,9 @@
 // The type library embedded in this DLL: what dispatch, registration and typed clients read.
 #pragma once
 
-#include <oleauto.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <oleauto.h>
 
 namespace kvo::com {
 

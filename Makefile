@@ -118,6 +118,11 @@ test-windows: windows cli
 		scripts/wine-env --fresh --prefix $(WINDOWS_BUILD)/$$arch/wine-prefix -- \
 			ctest --test-dir $(WINDOWS_BUILD)/$$arch --output-on-failure -j $(JOBS) || exit 1; \
 	done
+	@case "$(WINDOWS_ARCHS)" in *x86_64*i686*) \
+		echo "test-windows: the 64-bit and the 32-bit server registered side by side (regsvr32)"; \
+		tests/windows/registration_side_by_side_check.sh $(WINDOWS_BUILD)/side-by-side-prefix \
+			$(WINDOWS_BUILD)/x86_64/kvoexportexcel.dll $(WINDOWS_BUILD)/x86_64/kvo_env_run.exe \
+			$(WINDOWS_BUILD)/i686/kvoexportexcel.dll $(WINDOWS_BUILD)/i686/kvo_env_run.exe;; esac
 
 format:
 	@find src include tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i

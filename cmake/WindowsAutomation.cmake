@@ -52,8 +52,9 @@ target_compile_definitions(kvoexportexcel PRIVATE
   KVO_VERSION_PATCH=${PROJECT_VERSION_PATCH})
 target_link_libraries(kvoexportexcel PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,kvo_com>")
 # The DLL carries no "lib" prefix; on 32-bit Windows the __stdcall entry points are exported
-# under their plain names, as VBA's Declare and COM look them up.
+# under their plain names, as VBA's Declare and COM look them up, and under their decorated
+# ones ("kvo_ParseMain@16"), which C and C++ hosts linked with the import library refer to.
 set_target_properties(kvoexportexcel PROPERTIES PREFIX "")
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-  target_link_options(kvoexportexcel PRIVATE "LINKER:--kill-at")
+  target_link_options(kvoexportexcel PRIVATE "LINKER:--add-stdcall-alias")
 endif()

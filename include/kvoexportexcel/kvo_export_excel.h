@@ -1,5 +1,5 @@
 /* C interface of kVoExportExcel for hosts in other languages.  Strings are UTF-8.  On 32-bit
-   Windows the entry points and the sink are __stdcall (KVO_CALL), exported under their plain
+   Windows every entry point and the sink are __stdcall (KVO_CALL), exported under their plain
    names. */
 #ifndef KVOEXPORTEXCEL_KVO_EXPORT_EXCEL_H
 #define KVOEXPORTEXCEL_KVO_EXPORT_EXCEL_H
@@ -37,7 +37,7 @@ KVO_API int16_t KVO_CALL kvo_ParseMainEx(const char* sXFullPath, const char* sXI
    pugixml 1.13)": the version, then each component with its library and that library's
    version.  Never fails: always a valid NUL-terminated static string, the same on every call,
    never to be freed. */
-KVO_API const char* kvo_Version(void);
+KVO_API const char* KVO_CALL kvo_Version(void);
 
 #ifdef __cplusplus
 }

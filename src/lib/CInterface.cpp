@@ -70,6 +70,6 @@ extern "C" int16_t KVO_CALL kvo_ParseMainEx(const char* sXFullPath, const char* 
   }
 }
 
-extern "C" const char* kvo_Version(void) {
+extern "C" const char* KVO_CALL kvo_Version(void) {
   return kvo::BuildInfo();
 }

@@ -22,6 +22,11 @@ script() {
   set -e
   return "$status"
 }
+# Whether the type library is registered for the machine.
+typelib_registered() {
+  in_wine 'C:\windows\system32\reg.exe' query \
+    'HKLM\Software\Classes\TypeLib\{52FA4DDB-E1CA-4EC7-A765-297C3B6287BB}\1.0' >/dev/null 2>&1
+}
 created() {
   local status=0
   script "Z:${here//\//\\}\\automation\\create_classes.vbs" || status=$?
@@ -34,11 +39,13 @@ case "$mode" in
     in_wine 'C:\windows\system32\regsvr32.exe' /s "$file" || { echo "FAIL: regsvr32 $file" >&2; exit 1; }
     n=0; created || n=$?
     [[ $n -eq 4 ]] || { echo "FAIL: registered, but $n of 4 ProgIDs create an object" >&2; exit 1; }
+    typelib_registered || { echo "FAIL: registered, but the type library is not" >&2; exit 1; }
     ;;
   unregister)
     in_wine 'C:\windows\system32\regsvr32.exe' /u /s "$file" || { echo "FAIL: regsvr32 /u $file" >&2; exit 1; }
     n=0; created || n=$?
     [[ $n -eq 0 ]] || { echo "FAIL: unregistered, but $n ProgIDs still create an object" >&2; exit 1; }
+    ! typelib_registered || { echo "FAIL: unregistered, but the type library is still registered" >&2; exit 1; }
     ;;
   script)
     n=0; script "$file" || n=$?

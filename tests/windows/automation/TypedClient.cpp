@@ -110,6 +110,61 @@ TEST_F(TypedClient, ReaderOperationsThroughTheirSlotsWriteBackWhatTheyReturn) {
   EXPECT_EQ(TextOf(*psPos), L"2");
 }
 
+TEST_F(TypedClient, LateBoundCallsTakeNamedArgumentsAndWriteBackThroughTypedReferences) {
+  _clsXMLIniData* pIni = LoadedReader();
+  ASSERT_NE(pIni, nullptr);
+  VARIANT_BOOL bSet = VARIANT_FALSE;
+  ASSERT_EQ(pIni->SetCurNode(Text(L"CAPS"), &bSet), S_OK);
+  // As VBA calls GetLabelUseCurNode("A", sIndAttr:="FIELD", sIndex:=s) with s a String
+  // variable: the names after the operation's, arguments in reverse order, s as VT_BYREF|VT_BSTR.
+  LPOLESTR aNames[3] = {const_cast<LPOLESTR>(L"GetLabelUseCurNode"),
+                        const_cast<LPOLESTR>(L"sIndAttr"), const_cast<LPOLESTR>(L"sIndex")};
+  DISPID aIds[3] = {};
+  ASSERT_EQ(pIni->GetIDsOfNames(IID_NULL, aNames, 3, LOCALE_USER_DEFAULT, aIds), S_OK);
+  BSTR* psIndex = Slot();
+  *psIndex = SysAllocString(L"x");
+  VARIANT aArgs[3];
+  for (VARIANT& v : aArgs) VariantInit(&v);
+  V_VT(&aArgs[0]) = VT_BYREF | VT_BSTR;  // sIndex:=s
+  V_BSTRREF(&aArgs[0]) = psIndex;
+  V_VT(&aArgs[1]) = VT_BSTR;  // sIndAttr:="FIELD"
+  V_BSTR(&aArgs[1]) = Text(L"FIELD");
+  V_VT(&aArgs[2]) = VT_BSTR;  // "A"
+  V_BSTR(&aArgs[2]) = Text(L"A");
+  DISPID aNamed[2] = {aIds[2], aIds[1]};
+  DISPPARAMS tParams = {aArgs, aNamed, 3, 2};
+  VARIANT vResult;
+  VariantInit(&vResult);
+  ASSERT_EQ(pIni->Invoke(aIds[0], IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &tParams,
+                         &vResult, nullptr, nullptr),
+            S_OK);
+  ASSERT_EQ(V_VT(&vResult), VT_BSTR);
+  EXPECT_EQ(TextOf(V_BSTR(&vResult)), L"Alpha");
+  VariantClear(&vResult);
+  EXPECT_EQ(TextOf(*psIndex), L"fa");
+
+  // A Long passed by reference where the operation takes a Long by value; a missing required
+  // argument is refused.
+  LPOLESTR sByIdName = const_cast<LPOLESTR>(L"GetFieldNameUseCurNodeByID");
+  DISPID idById = 0;
+  ASSERT_EQ(pIni->GetIDsOfNames(IID_NULL, &sByIdName, 1, LOCALE_USER_DEFAULT, &idById), S_OK);
+  LONG lInd = 3;
+  VARIANT vInd;
+  VariantInit(&vInd);
+  V_VT(&vInd) = VT_BYREF | VT_I4;
+  V_I4REF(&vInd) = &lInd;
+  DISPPARAMS tById = {&vInd, nullptr, 1, 0};
+  ASSERT_EQ(pIni->Invoke(idById, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &tById, &vResult,
+                         nullptr, nullptr),
+            S_OK);
+  EXPECT_EQ(TextOf(V_BSTR(&vResult)), L"fa");
+  VariantClear(&vResult);
+  DISPPARAMS tNone = {nullptr, nullptr, 0, 0};
+  EXPECT_EQ(pIni->Invoke(idById, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &tNone, &vResult,
+                         nullptr, nullptr),
+            DISP_E_PARAMNOTOPTIONAL);
+}
+
 TEST_F(TypedClient, OrderedListGivesTheOrderTableAsVariantsOfLongsAndItsElements) {
   _clsXMLIniData* pIni = LoadedReader();
   ASSERT_NE(pIni, nullptr);

@@ -1,17 +1,20 @@
 #!/usr/bin/env python3
 """Writes the WiX source of the Windows installer package of one architecture.
 
-Usage: product_wxs.py ARCH VERSION FILES_DIR OWN_WXI SHARED_WXI > product.wxs
+Usage: product_wxs.py ARCH VERSION FILES_DIR OWN_WXI SHARED_WXI OUTPUT
   ARCH        win64 or win32
   FILES_DIR   the files to install, as the zip holds them (the DLL at its top)
   OWN_WXI     this architecture's registry values (kvo_msi_registry ... own)
   SHARED_WXI  the values both architectures share (kvo_msi_registry ... shared)
+  OUTPUT      the .wxs to write; it names the files relative to its own folder, as wixl needs
 
 Every file is a component of its own under Program Files\\kVoExportExcel (the 64-bit folder for
 win64); the DLL's component also holds this architecture's registry values. The shared values
 are one 32-bit component with the same GUID in both packages, so that Windows Installer counts
 both products as its clients and removes it only with the last of them. Component GUIDs are
-derived from the architecture and the file's path: the same in every build, as upgrades need.
+derived from the architecture and the file's path, the product code from the architecture and
+the version: the same in every build, so that a package of the installed version is the same
+product (reinstalled, not installed twice) and a package of a newer version upgrades it.
 """
 import os
 import sys
@@ -42,7 +45,7 @@ def identifier(prefix, relative):
     return f"{prefix}_{clean}"[:72]
 
 
-def directory_tree(arch, root, folder, own, indent):
+def directory_tree(arch, root, folder, own, indent, output_dir):
     lines, components = [], []
     for name in sorted(os.listdir(os.path.join(root, folder))):
         relative = os.path.join(folder, name) if folder else name
@@ -50,7 +53,8 @@ def directory_tree(arch, root, folder, own, indent):
         if os.path.isdir(full):
             lines.append(f'{indent}<Directory Id="{identifier("dir", relative)}" '
                          f'Name={quoteattr(name)}>')
-            sub_lines, sub_components = directory_tree(arch, root, relative, own, indent + "  ")
+            sub_lines, sub_components = directory_tree(arch, root, relative, own, indent + "  ",
+                                                       output_dir)
             lines += sub_lines + [f"{indent}</Directory>"]
             components += sub_components
             continue
@@ -59,7 +63,7 @@ def directory_tree(arch, root, folder, own, indent):
         win64 = "yes" if arch == "win64" else "no"
         file_id = DLL if relative == DLL else identifier("f", relative)
         lines.append(f'{indent}<Component Id="{component}" Guid="{guid}" Win64="{win64}">')
-        lines.append(f'{indent}  <File Id="{file_id}" Source={quoteattr(full)} KeyPath="yes"/>')
+        lines.append(f'{indent}  <File Id="{file_id}" Source={quoteattr(os.path.relpath(full, output_dir))} KeyPath="yes"/>')
         if relative == DLL:
             lines.append(own)
         lines.append(f"{indent}</Component>")
@@ -68,24 +72,26 @@ def directory_tree(arch, root, folder, own, indent):
 
 
 def main():
-    if len(sys.argv) != 6 or sys.argv[1] not in UPGRADE_CODES:
+    if len(sys.argv) != 7 or sys.argv[1] not in UPGRADE_CODES:
         sys.exit(__doc__)
-    arch, version, root, own_wxi, shared_wxi = sys.argv[1:]
+    arch, version, root, own_wxi, shared_wxi, output = sys.argv[1:]
+    output_dir = os.path.dirname(os.path.abspath(output))
     root = os.path.abspath(root)
     if not os.path.isfile(os.path.join(root, DLL)):
         sys.exit(f"product_wxs.py: {root} holds no {DLL}")
     program_files = "ProgramFiles64Folder" if arch == "win64" else "ProgramFilesFolder"
     bits = "64-bit" if arch == "win64" else "32-bit"
-    tree, components = directory_tree(arch, root, "", include_body(own_wxi), " " * 10)
+    tree, components = directory_tree(arch, root, "", include_body(own_wxi), " " * 10,
+                                       output_dir)
     refs = "\n".join(f'      <ComponentRef Id="{c}"/>' for c in components)
-    print(f"""<?xml version="1.0" encoding="utf-8"?>
+    product_code = str(uuid.uuid5(GUID_NAMESPACE, f"{arch}/product/{version}")).upper()
+    wxs = f"""<?xml version="1.0" encoding="utf-8"?>
 <Wix xmlns="http://schemas.microsoft.com/wix/2006/wi">
-  <Product Id="*" Name="kVoExportExcel {version} ({bits})" Language="1033" Version="{version}"
+  <Product Id="{product_code}" Name="kVoExportExcel {version} ({bits})" Language="1033" Version="{version}"
            Manufacturer="kVoExportExcel" UpgradeCode="{UPGRADE_CODES[arch]}">
     <Package InstallerVersion="500" Compressed="yes" InstallScope="perMachine"
              Description="kVoExportExcel {version}, the {bits} automation server and command"/>
-    <MajorUpgrade AllowSameVersionUpgrades="yes"
-                  DowngradeErrorMessage="A newer kVoExportExcel ({bits}) is already installed."/>
+    <MajorUpgrade DowngradeErrorMessage="A newer kVoExportExcel ({bits}) is already installed."/>
     <Media Id="1" Cabinet="kvoexportexcel.cab" EmbedCab="yes"/>
     <Directory Id="TARGETDIR" Name="SourceDir">
       <Directory Id="{program_files}">
@@ -102,7 +108,10 @@ def main():
       <ComponentRef Id="c_shared_registry"/>
     </Feature>
   </Product>
-</Wix>""")
+</Wix>
+"""
+    with open(output, "w", encoding="utf-8") as f:
+        f.write(wxs)
 
 
 if __name__ == "__main__":

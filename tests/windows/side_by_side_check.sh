@@ -2,7 +2,7 @@
 # Checks the win64 and the win32 MSI installed side by side under Wine, in a fresh prefix of its
 # own: uninstalling either leaves the other's classes working from its own script host (the
 # ProgID and TypeLib keys both packages share stay), and uninstalling the second removes the
-# shared keys too. Both orders.
+# shared keys too. Both orders. msiinfo (msitools) reads the packages' tables.
 # Usage: side_by_side_check.sh PACKAGE_DIR VERSION WORK_DIR
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -27,6 +27,11 @@ classes() {
   esac
   wine_env "${host[@]}" "$(winpath "$here/installed_classes.vbs")" "$2" >/dev/null
 }
+
+# Windows Installer counts the shared component's clients only when both packages hold it alike.
+shared_rows() { msiinfo export "$packages/kvoexportexcel-$version-$1.msi" Registry | grep -w c_shared_registry | sort; }
+[[ -n "$(shared_rows win64)" && "$(shared_rows win64)" == "$(shared_rows win32)" ]] ||
+  fail "the shared registry component differs between the packages"
 
 for first in win64 win32; do
   second="$([[ $first == win64 ]] && echo win32 || echo win64)"

@@ -58,3 +58,6 @@ set_target_properties(kvoexportexcel PROPERTIES PREFIX "")
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   target_link_options(kvoexportexcel PRIVATE "LINKER:--add-stdcall-alias")
 endif()
+
+# The packages' tool and version file (scripts/package-windows makes the zip and the MSI).
+add_subdirectory(${PROJECT_SOURCE_DIR}/packaging/windows ${PROJECT_BINARY_DIR}/packaging)

@@ -102,6 +102,10 @@ windows: windows-deps
 			-DKVO_WINDOWS_DEPS=$(abspath $(WINDOWS_BUILD))/deps/$$arch > /dev/null && \
 		cmake --build $(WINDOWS_BUILD)/$$arch -j $(JOBS) || exit 1; \
 	done
+	@# The zip and the MSI of each architecture, in $(WINDOWS_BUILD); their paths are printed.
+	@for arch in $(WINDOWS_ARCHS); do \
+		scripts/package-windows $$arch $(WINDOWS_BUILD)/$$arch $(WINDOWS_BUILD) || exit 1; \
+	done
 
 windows-deps:
 	@scripts/bootstrap --windows
@@ -118,6 +122,14 @@ test-windows: windows cli
 		scripts/wine-env --fresh --prefix $(WINDOWS_BUILD)/$$arch/wine-prefix -- \
 			ctest --test-dir $(WINDOWS_BUILD)/$$arch --output-on-failure -j $(JOBS) || exit 1; \
 	done
+	@case "$(WINDOWS_ARCHS)" in *x86_64*i686*) \
+		echo "test-windows: the 64-bit and the 32-bit server registered side by side (regsvr32)"; \
+		tests/windows/registration_side_by_side_check.sh $(WINDOWS_BUILD)/side-by-side-prefix \
+			$(WINDOWS_BUILD)/x86_64/kvoexportexcel.dll $(WINDOWS_BUILD)/x86_64/kvo_env_run.exe \
+			$(WINDOWS_BUILD)/i686/kvoexportexcel.dll $(WINDOWS_BUILD)/i686/kvo_env_run.exe;; esac
+	@# Both MSIs installed side by side, where both architectures are built.
+	@case "$(WINDOWS_ARCHS)" in *x86_64*i686*) tests/windows/packages_side_by_side_check.sh $(WINDOWS_BUILD) \
+		$$(cat $(WINDOWS_BUILD)/x86_64/kvo-version.txt) $(WINDOWS_BUILD)/side-by-side-check;; esac
 
 format:
 	@find src include tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i

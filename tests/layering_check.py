@@ -1,7 +1,7 @@
 """Fails when a source file includes a layer above its own.
 
 Layers, lowest first: platform (what differs between systems), model, config, parse, workbook,
-entry, lib (the shared library's own files), cli. A file may include its own layer and those
+entry, com (the Windows automation server), lib (the shared library's own files), cli. A file may include its own layer and those
 below it. The command line is a host of the shared library: besides the public headers it
 includes only its own folder.
 """
@@ -10,7 +10,7 @@ import os
 import re
 import sys
 
-LAYERS = ["platform", "model", "config", "parse", "workbook", "entry", "lib", "cli"]
+LAYERS = ["platform", "model", "config", "parse", "workbook", "entry", "com", "lib", "cli"]
 HOSTS = ["cli"]
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([a-z]+)/', re.MULTILINE)
 

@@ -2,7 +2,7 @@
 #include <kvoexportexcel/kvo_export_excel.h>
 #include <stdio.h>
 
-static void print_line(const char* line, void* context) {
+static void KVO_CALL print_line(const char* line, void* context) {
   fprintf((FILE*)context, "log: %s\n", line);
 }
 

@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 using kvo::test::SourcePath;
 using Lines = std::vector<std::string>;
 
-void Collect(const char* line, void* context) {
+void KVO_CALL Collect(const char* line, void* context) {
   static_cast<Lines*>(context)->push_back(line);
 }
 

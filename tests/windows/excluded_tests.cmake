@@ -3,7 +3,8 @@
 # Windows another way where one is named.
 set(KVO_WINDOWS_EXCLUDED_TESTS
   # /bin/sh command lines (variables set before the command, '...' quoting) run the command;
-  # under Wine the command is checked by tests/windows/export_examples_check.sh.
+  # under Wine the command is checked through tests/windows/wine-cli (windows_examples_alike,
+  # windows_examples_snapshot, windows_hostile_inputs).
   CliTest.*
   # Read the workbooks back with the build machine's python3 (openpyxl, xlrd, its own readers);
   # the workbooks made under Wine are compared with those made on Linux and with the recorded

@@ -14,7 +14,7 @@ WINDOWS_ARCHS ?= x86_64 $(shell dpkg-query -W -f='$${Status}' wine32:i386 2>/dev
 	grep -q 'install ok installed' && echo i686)
 
 .PHONY: all bootstrap configure build cli test asan tsan fuzz demo examples check-render bench bench-build bench-profile windows \
-	windows-deps test-windows format clean
+	windows-bootstrap windows-deps test-windows format clean
 
 all: build
 
@@ -107,8 +107,12 @@ windows: windows-deps
 		scripts/package-windows $$arch $(WINDOWS_BUILD)/$$arch $(WINDOWS_BUILD) || exit 1; \
 	done
 
-windows-deps:
+# Its own target: make expands a recipe just before it runs, so the architectures of the
+# recipes after it are read once the 32-bit Wine is installed.
+windows-bootstrap:
 	@scripts/bootstrap --windows
+
+windows-deps: windows-bootstrap
 	@case "$(WINDOWS_ARCHS)" in *i686*) ;; \
 		*) echo "windows: no 32-bit Wine (wine32:i386): the i686 build is left out";; esac
 	@for arch in $(WINDOWS_ARCHS); do \

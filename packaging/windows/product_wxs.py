@@ -10,8 +10,10 @@ Usage: product_wxs.py ARCH VERSION FILES_DIR OWN_WXI SHARED_WXI OUTPUT
 
 Every file is a component of its own under Program Files\\kVoExportExcel (the 64-bit folder for
 win64); the DLL's component also holds this architecture's registry values. The shared values
-are one 32-bit component with the same GUID in both packages, so that Windows Installer counts
-both products as its clients and removes it only with the last of them. Component GUIDs are
+are one component with the same GUID in both packages, so that Windows Installer counts both
+products as its clients and removes it only with the last of them. It is of the package's own
+architecture: Windows shares these keys (ProgIDs, TypeLib) between its 64-bit and 32-bit views,
+but Wine keeps a 32-bit component's values apart, where the 64-bit programs do not see them. Component GUIDs are
 derived from the architecture and the file's path, the product code from the architecture and
 the version: the same in every build, so that a package of the installed version is the same
 product (reinstalled, not installed twice) and a package of a newer version upgrades it.
@@ -81,6 +83,7 @@ def main():
         sys.exit(f"product_wxs.py: {root} holds no {DLL}")
     program_files = "ProgramFiles64Folder" if arch == "win64" else "ProgramFilesFolder"
     bits = "64-bit" if arch == "win64" else "32-bit"
+    win64 = "yes" if arch == "win64" else "no"
     tree, components = directory_tree(arch, root, "", include_body(own_wxi), " " * 10,
                                        output_dir)
     refs = "\n".join(f'      <ComponentRef Id="{c}"/>' for c in components)
@@ -99,7 +102,7 @@ def main():
 {chr(10).join(tree)}
         </Directory>
       </Directory>
-      <Component Id="c_shared_registry" Guid="{SHARED_COMPONENT_GUID}" Win64="no">
+      <Component Id="c_shared_registry" Guid="{SHARED_COMPONENT_GUID}" Win64="{win64}">
 {include_body(shared_wxi)}
       </Component>
     </Directory>
